@@ -1,0 +1,27 @@
+#pragma once
+// Linux hidraw: nodes from /sys/class/hidraw, identity from the HID device's uevent, the report
+// descriptor from sysfs (readable without opening the node), I/O on /dev/hidrawN.
+
+#include <string>
+
+#include "device/HidBackend.h"
+
+namespace orvane {
+
+class HidrawBackend final : public HidBackend {
+public:
+    // The roots are configurable so the backend can run on a fixture tree.
+    explicit HidrawBackend(std::string sysfsRoot = "/sys", std::string deviceFolder = "/dev");
+
+    bool ListNodes(std::vector<HidNodeInfo>& nodes) override;
+    std::optional<HidNodeInfo> QueryNode(const std::string& node) override;
+    int OpenNode(const std::string& node, bool read, bool write) override;
+
+private:
+    std::optional<HidNodeInfo> ReadNodeInfo(const std::string& name) const;
+
+    std::string sysfsRoot_;
+    std::string deviceFolder_;
+};
+
+}  // namespace orvane
