@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+#   scripts/test.sh                  plain build (build/)
+#   scripts/test.sh --sanitize       ASan+UBSan over the whole suite, then TSan over the threaded parts
+#   scripts/test.sh --fuzz [SECONDS] libFuzzer targets with clang, each for SECONDS (default 60)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+jobs="$(nproc)"
+
+run_suite() {
+  local build="$1"
+  shift
+  "$root/scripts/build.sh" "$build" "$@"
+  ctest --test-dir "$build" --output-on-failure -j "$jobs" ${CTEST_ARGS:-}
+}
+
+case "${1:-}" in
+  "")
+    run_suite "$root/build"
+    ;;
+  --sanitize)
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    run_suite "$root/build-asan" -DORVANE_SANITIZE=address -DORVANE_BUILD_BENCH=OFF
+    # The threaded code: HID I/O with cancel, the emulated bus, the command channel, discovery.
+    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+    CTEST_ARGS="-L threaded" run_suite "$root/build-tsan" -DORVANE_SANITIZE=thread -DORVANE_BUILD_BENCH=OFF
+    ;;
+  --fuzz)
+    seconds="${2:-60}"
+    CC=clang CXX=clang++ "$root/scripts/build.sh" "$root/build-fuzz" -DORVANE_FUZZ=ON -DORVANE_BUILD_GUI=OFF \
+      -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCH=OFF
+    for target in "$root"/build-fuzz/bin/fuzz_*; do
+      corpus="$root/build-fuzz/corpus/$(basename "$target")"
+      mkdir -p "$corpus"
+      echo "== $(basename "$target") for ${seconds}s"
+      "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true
+    done
+    ;;
+  *)
+    echo "usage: $0 [--sanitize | --fuzz [SECONDS]]" >&2
+    exit 2
+    ;;
+esac
