@@ -125,7 +125,8 @@ void SimDevice::Run() {
             polled = connections_;
             const auto now = std::chrono::steady_clock::now();
             for (const auto& p : pending_) {
-                auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(p.due - now).count();
+                // Rounded up: a timeout rounded down wakes early and spins until the report is due.
+                auto ms = std::chrono::ceil<std::chrono::milliseconds>(p.due - now).count();
                 int left = ms <= 0 ? 0 : static_cast<int>(std::min<long long>(ms, 60000));
                 timeoutMs = timeoutMs < 0 ? left : std::min(timeoutMs, left);
             }
