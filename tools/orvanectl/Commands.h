@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/orvanectl/ToolContext.h"
+
+namespace orvane::tool {
+
+using Args = std::vector<std::string>;
+
+int ListCommand(const GlobalOptions& options, const Args& args);
+int InfoCommand(const GlobalOptions& options, const Args& args);
+int ConfigCommand(const GlobalOptions& options, const Args& args);
+
+}  // namespace orvane::tool

@@ -1,0 +1,89 @@
+#include "tools/orvanectl/ToolContext.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "device/HidPath.h"
+
+namespace orvane::tool {
+namespace {
+
+bool IsMouseCommand(const DeviceRecord& r) {
+    return (r.type == kDeviceMouse || r.type == kDeviceSlowLinkMouse) && r.role == kRoleCommand;
+}
+
+// --device accepts a full collection path or just the node it lives on.
+bool MatchesDeviceOption(const std::string& option, const std::string& path) {
+    if (option.empty()) return true;
+    return path == option || path.rfind(option + "&", 0) == 0;
+}
+
+std::string NodeOf(const std::string& path) {
+    auto split = SplitCollectionPath(path);
+    return split ? split->node : path;
+}
+
+}  // namespace
+
+int Fail(int code, const std::string& message) {
+    std::fprintf(stderr, "orvanectl: %s\n", message.c_str());
+    return code;
+}
+
+int NotAnswering(const char* command, int result) {
+    return Fail(kExitNotAnswering, std::string("the device did not answer ") + command + " (result " +
+                                       std::to_string(result) + ")");
+}
+
+std::string HexBytes(const uint8_t* data, size_t count) {
+    std::string out;
+    char cell[4];
+    for (size_t i = 0; i < count; ++i) {
+        std::snprintf(cell, sizeof cell, "%02x", data[i]);
+        if (i != 0) out += ' ';
+        out += cell;
+    }
+    return out;
+}
+
+std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& exitCode) {
+    HidDeviceHandle probe;
+    DeviceSlotList slots = MakeDeviceSlotList();
+    std::vector<ScannedInterface> seen;
+    if (!ClaimPresentInterfaces(probe, slots, nullptr, &seen)) {
+        exitCode = Fail(kExitFailure, "cannot list HID devices");
+        return nullptr;
+    }
+    const ScannedInterface* denied = nullptr;
+    for (const auto& s : seen) {
+        if (!MatchesDeviceOption(options.device, s.record.path)) continue;
+        if (s.slot >= 0 && IsMouseCommand(s.record)) {
+            auto mouse = std::make_unique<OpenedMouse>();
+            mouse->record = s.record;
+            mouse->channel = std::make_unique<CommandChannel>();
+            if (!mouse->channel->Open(s.record.path, s.record.type == kDeviceSlowLinkMouse)) {
+                const int err = mouse->channel->Handle().LastOpenError();
+                if (err == EACCES || err == EPERM) {
+                    exitCode = Fail(kExitPermission, "permission denied on " + NodeOf(s.record.path) +
+                                                         ": install the udev rule 70-orvane-q730.rules (see README)");
+                } else {
+                    exitCode = Fail(kExitFailure, "cannot open " + s.record.path + ": " + std::strerror(err));
+                }
+                return nullptr;
+            }
+            exitCode = kExitOk;
+            return mouse;
+        }
+        if (s.candidate && !s.identified && (s.openError == EACCES || s.openError == EPERM) && denied == nullptr) denied = &s;
+    }
+    if (denied != nullptr) {
+        exitCode = Fail(kExitPermission, "permission denied on " + NodeOf(denied->record.path) +
+                                             ": install the udev rule 70-orvane-q730.rules (see README)");
+    } else {
+        exitCode = Fail(kExitNoDevice, options.device.empty() ? "no supported mouse found"
+                                                              : "no supported mouse at " + options.device);
+    }
+    return nullptr;
+}
+
+}  // namespace orvane::tool

@@ -1,0 +1,91 @@
+// orvanectl: the command-line front of the device core, for scripts and diagnosis.
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/DebugLog.h"
+#include "sim/SimModels.h"
+#include "tools/orvanectl/Commands.h"
+
+using namespace orvane::tool;
+
+namespace {
+
+struct CommandEntry {
+    int (*run)(const GlobalOptions&, const Args&);
+    const char* usage;
+};
+
+const std::map<std::string, CommandEntry>& CommandTable() {
+    static const std::map<std::string, CommandEntry> table = {
+        {"list", {ListCommand, "list                      every HID interface and the device slot it would claim"}},
+        {"info", {InfoCommand, "info                      device info, key table and key slot map of the mouse"}},
+        {"config", {ConfigCommand, "config                    the active profile's settings block, decoded"}},
+    };
+    return table;
+}
+
+void PrintHelp() {
+    std::printf(
+        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] COMMAND [ARGS]\n\n"
+        "Configures the ORVANE Q730 mouse from the command line.\n\n"
+        "Options:\n"
+        "  --simulate LIST   run on emulated devices instead of hidraw (e.g. mouse); also ORVANE_SIMULATE\n"
+        "  --debug           print the debug log (every command and reply) to stderr; also ORVANE_DEBUG=1\n"
+        "  --device PATH     use this interface (a path as `list` prints it, or its /dev/hidrawN node)\n"
+        "  --help            this text\n\n"
+        "Commands:\n");
+    for (const auto& [name, entry] : CommandTable()) std::printf("  %s\n", entry.usage);
+    std::printf(
+        "\nExit status: 0 done, 1 failed, 2 bad usage, 3 no supported device, 4 permission denied,\n"
+        "5 device not answering, 6 macros do not fit the device.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    GlobalOptions options;
+    int i = 1;
+    for (; i < argc && argv[i][0] == '-'; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc) return false;
+            into = argv[++i];
+            return true;
+        };
+        if (arg == "--help" || arg == "-h") {
+            PrintHelp();
+            return kExitOk;
+        } else if (arg == "--debug") {
+            options.debug = true;
+        } else if (arg == "--simulate") {
+            std::string list;
+            if (!value(list)) return Fail(kExitUsage, "--simulate needs a device list, e.g. --simulate mouse");
+            options.simulate = list;
+        } else if (arg == "--device") {
+            if (!value(options.device)) return Fail(kExitUsage, "--device needs a path");
+        } else {
+            return Fail(kExitUsage, "unknown option " + arg + " (see --help)");
+        }
+    }
+    if (i >= argc) {
+        PrintHelp();
+        return kExitUsage;
+    }
+    const auto& table = CommandTable();
+    auto command = table.find(argv[i]);
+    if (command == table.end()) return Fail(kExitUsage, std::string("unknown command ") + argv[i] + " (see --help)");
+
+    orvane::ConfigureDebugLog(options.debug);
+    std::shared_ptr<orvane::sim::SimBus> simulation;
+    if (auto list = orvane::sim::ChooseSimulationList(options.simulate)) {
+        std::string error;
+        simulation = orvane::sim::InstallSimulation(*list, error);
+        if (!simulation) return Fail(kExitUsage, error);
+    }
+
+    Args args(argv + i + 1, argv + argc);
+    return command->second.run(options, args);
+}
