@@ -1,6 +1,12 @@
 // orvanectl run as a user runs it, against the emulated mouse and a temporary HOME.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "profiles/CMouseProfiledata.h"
+#include "profiles/MacroFile.h"
+#include "protocol/ConfigBlock.h"
+#include "sim/MouseFirmware.h"
 #include "tests/support/RunProcess.h"
 #include "tests/support/TempHome.h"
 
@@ -17,6 +23,18 @@ protected:
         env.emplace("ORVANE_DEV_DIR", home_.Path() + "/no-dev");
         return test::RunProcess(ORVANECTL_PATH, args, env);
     }
+    // The emulated mouse's memories as the last run left them.
+    sim::MouseFirmware DeviceState() {
+        sim::MouseOptions options;
+        options.stateFolder = home_.Path() + "/sim";
+        return sim::MouseFirmware(options);
+    }
+    static size_t Count(const std::string& text, const std::string& what) {
+        size_t n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    }
+    std::string DefaultMouseProfile() const { return std::string(ORVANE_SOURCE_DIR) + "/DefaultData/mouse.Json"; }
     test::TempHome home_;
 };
 
@@ -66,6 +84,110 @@ TEST_F(Orvanectl, BadUsageIsRefused) {
     auto r = Run({"--simulate", "toaster", "info"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("mouse"), std::string::npos) << "the error names the known models";
+}
+
+TEST_F(Orvanectl, WriteSettingsSendsTheBlockInTwoReportsAndConfigShowsIt) {
+    auto r = Run({"--simulate", "mouse", "--debug", "write-settings", DefaultMouseProfile(), "--screen", "2560x1440"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // BeginTransfer, two WriteParameters reports (56 + 23 bytes at 0 and 56), EndTransfer.
+    EXPECT_EQ(Count(r.err, "命令"), 4u);
+    EXPECT_NE(r.err.find(" 06   38 00 00 00"), std::string::npos);
+    EXPECT_NE(r.err.find(" 06   17 38 00 00"), std::string::npos);
+
+    const auto memory = DeviceState().ParameterMemory();
+    EXPECT_EQ(memory[ConfigBlock::kScreenValid], 1);
+    EXPECT_EQ(memory[ConfigBlock::kScreenWidth] | memory[ConfigBlock::kScreenWidth + 1] << 8, 2560);
+    EXPECT_EQ(memory[ConfigBlock::kScreenHeight] | memory[ConfigBlock::kScreenHeight + 1] << 8, 1440);
+
+    auto config = Run({"--simulate", "mouse", "config"});
+    ASSERT_EQ(config.exitCode, 0) << config.err;
+    EXPECT_NE(config.out.find("DPI stage 5           on  x=12800"), std::string::npos) << config.out;
+    EXPECT_NE(config.out.find("screen                valid 2560x1440"), std::string::npos) << config.out;
+}
+
+TEST_F(Orvanectl, WriteSettingsWithoutScreenIsAProfileSelection) {
+    ASSERT_EQ(Run({"--simulate", "mouse", "write-settings", DefaultMouseProfile()}).exitCode, 0);
+    const auto memory = DeviceState().ParameterMemory();
+    EXPECT_EQ(memory[ConfigBlock::kScreenValid], 0);
+    EXPECT_EQ(memory[ConfigBlock::kScreenWidth], 0);
+}
+
+TEST_F(Orvanectl, WritesRefuseAMissingOrBrokenProfileWithoutTouchingIt) {
+    const std::string broken = home_.WriteFile("broken.json", "{ not json");
+    auto r = Run({"--simulate", "mouse", "write-settings", broken});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(home_.ReadFile("broken.json"), "{ not json");
+    EXPECT_EQ(Run({"--simulate", "mouse", "write-keys", home_.Path() + "/absent.json"}).exitCode, 1);
+    EXPECT_FALSE(home_.Exists("absent.json"));
+    EXPECT_EQ(Run({"--simulate", "mouse", "write-settings", DefaultMouseProfile(), "--screen", "wide"}).exitCode, 2);
+}
+
+TEST_F(Orvanectl, WriteKeysPutsTheProfilesCodesAtTheDevicesSlots) {
+    ASSERT_EQ(Run({"--simulate", "mouse", "write-keys", DefaultMouseProfile()}).exitCode, 0);
+    // The default profile holds the factory codes, so every slot a button owns keeps its code
+    // and slots no button owns are cleared.
+    const auto state = DeviceState();
+    const auto table = state.KeyTable();
+    const auto& order = state.Options().slotOfButton;
+    for (size_t b = 0; b < sim::kFactoryButtonCount; ++b)
+        for (size_t k = 0; k < 3; ++k) EXPECT_EQ(table[3 * order[b] + k], sim::kFactoryButtonCodes[b][k]) << "button " << b;
+    EXPECT_EQ(table[3 * 15], 0);
+}
+
+TEST_F(Orvanectl, WriteMacrosFromTheUserDataFolder) {
+    const std::string folder = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse/";
+    std::vector<MacroIndexEntry> index = {{"Burst", "m1"}};
+    MacroFile macro;
+    macro.Guid = "m1";
+    macro.MacroName = "Burst";
+    macro.Events = {{"down", 4, 1, "300"}, {"up", 4, 1, "20"}};
+    home_.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/.keep", "");
+    ASSERT_TRUE(WriteMacroIndex(folder + "macro.config", index));
+    ASSERT_TRUE(WriteMacroFile(folder + "m1.mac", macro));
+
+    auto r = Run({"--simulate", "mouse", "write-macros"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto memory = DeviceState().MacroMemory();
+    const std::vector<uint8_t> expected = {0xAA, 0x55, 30, 0, 1, 0};
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), memory.begin()));
+    EXPECT_EQ(memory[22], 0x2C);
+    EXPECT_EQ(memory[24], 0x81);
+
+    macro.Events.assign(300, {"down", 4, 1, "1"});  // 16 + 6 + 1200 bytes > 8 x 128
+    ASSERT_TRUE(WriteMacroFile(folder + "m1.mac", macro));
+    r = Run({"--simulate", "mouse", "write-macros", folder});
+    EXPECT_EQ(r.exitCode, 6);
+    EXPECT_NE(r.err.find("remove 50 events"), std::string::npos) << r.err;
+    EXPECT_EQ(DeviceState().MacroMemory()[2], 30) << "nothing was written";
+}
+
+TEST_F(Orvanectl, PullStoresTheDevicesStateInTheProfile) {
+    std::ifstream in(DefaultMouseProfile());
+    const std::string original((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string path = home_.WriteFile("p.Json", original);
+    CMouseProfiledata before;
+    before.LoadProfile(path);
+    before.GetDpiStages();
+    ASSERT_EQ(before.GetActiveDpiStage(), 2);
+    ASSERT_EQ(before.GetLightInfo().SelectItem, 0);
+
+    // The factory device runs light mode 1 at brightness 3 with DPI stage 1 active.
+    auto r = Run({"--simulate", "mouse", "pull", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    CMouseProfiledata after;
+    after.LoadProfile(path);
+    after.GetDpiStages();
+    EXPECT_EQ(after.GetActiveDpiStage(), 1);
+    EXPECT_EQ(after.GetLightInfo().SelectItem, 1);
+    EXPECT_EQ(after.GetLightInfo().Light, 3);
+}
+
+TEST_F(Orvanectl, PullFromASilentDeviceLeavesTheProfileAlone) {
+    std::ifstream in(DefaultMouseProfile());
+    const std::string original((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string path = home_.WriteFile("p.Json", original);
+    EXPECT_EQ(Run({"--simulate", "mouse", "pull", path}, {{"ORVANE_SIM_FAULTS", "silent=-1"}}).exitCode, 5);
+    EXPECT_EQ(home_.ReadFile("p.Json"), original);
 }
 
 }  // namespace

@@ -12,5 +12,10 @@ using Args = std::vector<std::string>;
 int ListCommand(const GlobalOptions& options, const Args& args);
 int InfoCommand(const GlobalOptions& options, const Args& args);
 int ConfigCommand(const GlobalOptions& options, const Args& args);
+int WriteSettingsCommand(const GlobalOptions& options, const Args& args);
+int WriteKeysCommand(const GlobalOptions& options, const Args& args);
+int WriteMacrosCommand(const GlobalOptions& options, const Args& args);
+int PowerCommand(const GlobalOptions& options, const Args& args);
+int PullCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

@@ -23,6 +23,11 @@ const std::map<std::string, CommandEntry>& CommandTable() {
         {"list", {ListCommand, "list                      every HID interface and the device slot it would claim"}},
         {"info", {InfoCommand, "info                      device info, key table and key slot map of the mouse"}},
         {"config", {ConfigCommand, "config                    the active profile's settings block, decoded"}},
+        {"write-settings", {WriteSettingsCommand, "write-settings PROFILE.json [--screen WxH]  write the profile's settings block"}},
+        {"write-keys", {WriteKeysCommand, "write-keys PROFILE.json   write the key table from the profile's \"KeyList\""}},
+        {"write-macros", {WriteMacrosCommand, "write-macros [FOLDER]     compile and write the macros of FOLDER/macro.config"}},
+        {"power", {PowerCommand, "power                     the power status"}},
+        {"pull", {PullCommand, "pull PROFILE.json         store the device's active DPI stage and light state in the profile"}},
     };
     return table;
 }
