@@ -119,15 +119,16 @@ LightInfoRecord CBasicProfiledata::GetLightInfo() {
 
 void CBasicProfiledata::SetLightInfo(uint32_t a, uint32_t b, uint32_t c) {
     lightInfo_ = LightInfoRecord::FromWords(a, b, c);
+    auto byte = [](uint32_t word, int shift) { return static_cast<Json::Int>((word >> shift) & 0xFF); };
     Json::Value info(Json::objectValue);
-    info["SelectItem"] = a & 0xFF;
-    info["Light"] = (a >> 8) & 0xFF;
-    info["Speed"] = (a >> 16) & 0xFF;
-    info["MultiColor"] = b & 0xFF;
-    info["Red"] = (b >> 8) & 0xFF;
-    info["Green"] = (b >> 16) & 0xFF;
-    info["Blue"] = b >> 24;
-    info["Fx"] = a >> 24;
+    info["SelectItem"] = byte(a, 0);
+    info["Light"] = byte(a, 8);
+    info["Speed"] = byte(a, 16);
+    info["MultiColor"] = byte(b, 0);
+    info["Red"] = byte(b, 8);
+    info["Green"] = byte(b, 16);
+    info["Blue"] = byte(b, 24);
+    info["Fx"] = byte(a, 24);
     MemberSlot(document_, "LightInfo") = std::move(info);
 }
 
@@ -205,7 +206,7 @@ void CBasicProfiledata::SetKeyList(const std::vector<KeyListEntry>& keys) {
     keyList_ = keys;
     Json::Value& list = MemberSlot(document_, "KeyList");
     for (Json::ArrayIndex i = 0; i < keys.size(); ++i) {
-        MemberSlot(ElementSlot(list, i), "Assignment") = PackAssignment(keys[i].Assignment);
+        MemberSlot(ElementSlot(list, i), "Assignment") = static_cast<Json::Int>(PackAssignment(keys[i].Assignment));
     }
 }
 

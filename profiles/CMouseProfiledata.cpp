@@ -72,13 +72,14 @@ void CMouseProfiledata::SetMouseSystemSettings(uint32_t a, uint32_t b, uint32_t 
     systemSettings_ = MouseSystemSettings::FromWords(a, b, c, d);
     Json::Value& doc = MutableDocument();
     Json::Value& system = MemberSlot(doc, "SystemStages");
-    MemberSlot(system, "DoubleClickTime") = a & 0xFFFF;
-    MemberSlot(system, "MouseSpeed") = a >> 16;
-    MemberSlot(system, "PointerPrecision") = b & 0xFFFF;
-    MemberSlot(system, "ScorllPage") = b >> 16;
-    MemberSlot(system, "WheelScorlllinse") = c & 0xFFFF;
-    MemberSlot(MemberSlot(doc, "ReportStages"), "StageActive") = c >> 16;
-    MemberSlot(MemberSlot(doc, "HeightStages"), "StageActive") = d & 0xFF;
+    const MouseSystemSettings& s = systemSettings_;
+    MemberSlot(system, "DoubleClickTime") = s.DoubleClickTime;
+    MemberSlot(system, "MouseSpeed") = s.MouseSpeed;
+    MemberSlot(system, "PointerPrecision") = s.PointerPrecision;
+    MemberSlot(system, "ScorllPage") = s.ScorllPage;
+    MemberSlot(system, "WheelScorlllinse") = s.WheelScorlllinse;
+    MemberSlot(MemberSlot(doc, "ReportStages"), "StageActive") = s.ReportStage;
+    MemberSlot(MemberSlot(doc, "HeightStages"), "StageActive") = s.HeightStage;
 }
 
 void CMouseProfiledata::SetMouseSystemSettings(const MouseSystemSettings& settings) {

@@ -65,8 +65,9 @@ bool BoolOf(const Json::Value& value) {
             return value.asBool();
         case Json::intValue:
         case Json::uintValue:
+            return IntOf(value) != 0;
         case Json::realValue:
-            return IntOf(value) != 0 || (value.isDouble() && value.asDouble() != 0.0);
+            return value.asDouble() != 0.0;
         default:
             return false;
     }
@@ -106,6 +107,9 @@ Json::Value& MemberSlot(Json::Value& object, const char* key) {
 
 Json::Value& ElementSlot(Json::Value& array, Json::ArrayIndex index) {
     if (!array.isArray()) array = Json::Value(Json::arrayValue);
+    // Fill the gap with real nulls: jsoncpp's operator[] leaves it sparse, and a sparse array
+    // compares unequal to the same array read back from its file.
+    while (array.size() < index) array.append(Json::Value());
     return array[index];
 }
 
