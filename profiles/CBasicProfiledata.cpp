@@ -46,7 +46,7 @@ bool CBasicProfiledata::KeepBrokenFile(const std::string& path) const {
 bool CBasicProfiledata::ReadProfileRoot(const std::string& path, Json::Value& root) const {
     JsonFileResult file = store_.ReadJsonChecked(path);
     root = Json::Value();
-    bool broken = file.status == JsonFileStatus::kUnparsable ||
+    bool broken = file.status == JsonFileStatus::kUnparsable || file.status == JsonFileStatus::kUnreadable ||
                   (file.status == JsonFileStatus::kParsed && !file.value.isObject());
     if (!broken) {
         root = std::move(file.value);

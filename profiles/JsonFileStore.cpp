@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <sys/stat.h>
 
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
@@ -93,6 +94,10 @@ JsonFileResult JsonFileStore::ReadJsonChecked(const std::string& path) const {
     std::string text = readjsonFile(path);
     if (text.empty()) {
         DebugLog(path);
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || st.st_size > 0)) {
+            result.status = JsonFileStatus::kUnreadable;
+        }
         return result;
     }
     result.status = ParseJsonText(text, result.value) ? JsonFileStatus::kParsed : JsonFileStatus::kUnparsable;

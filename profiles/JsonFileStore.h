@@ -13,7 +13,8 @@ namespace orvane {
 // How a JSON file read went; `ReadJsonValue` folds everything but kParsed into null.
 enum class JsonFileStatus {
     kParsed,      // the file held JSON; `value` is its root
-    kNoContent,   // missing, unreadable or empty: nothing there to lose
+    kNoContent,   // missing or empty: nothing there to lose
+    kUnreadable,  // present but not readable in one piece (permissions, size, not a file)
     kUnparsable,  // the file has content that is not JSON
 };
 

@@ -65,7 +65,9 @@ MacroFile ReadMacroFile(const std::string& path) {
     Json::Value root = JsonFileStore().ReadJsonValue(path);
     MacroFile macro;
     const Json::Value& events = Member(root, "Events");
-    for (Json::ArrayIndex i = 0; i < json::ArraySize(events); ++i) macro.Events.push_back(MacroEventFromJson(events[i]));
+    for (Json::ArrayIndex i = 0; i < json::ArraySize(events); ++i) {
+        macro.Events.push_back(MacroEventFromJson(events[i]));
+    }
     macro.Guid = json::TextOf(Member(root, "Guid"));
     macro.MacroName = FromProfileText(json::TextOf(Member(root, "MacroName")));
     if (root.isObject()) macro.Version = json::Int32Of(Member(root, "Version"));

@@ -75,6 +75,16 @@ TEST_F(BasicProfileTest, AnUnreadableProfileIsKeptAsideBeforeTheDefaultReplacesI
     }
 }
 
+TEST_F(BasicProfileTest, AProfilePathTakenByAFolderIsMovedAsideToo) {
+    std::filesystem::create_directories(profilePath);
+    WriteText(profilePath + "/inside", "x");
+    EXPECT_EQ(doc.LoadProfile(profilePath), DefaultDocument());
+    auto kept = FilesStartingWith(folder, "2019_03_07_14_05_09_042.Json.broken-");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadText(folder + kept[0] + "/inside"), "x");
+    EXPECT_EQ(ReadJson(profilePath)["Device"][0], DefaultDocument());
+}
+
 TEST_F(BasicProfileTest, SavingOverAnUnreadableProfileAlsoKeepsItAside) {
     WriteText(profilePath, "{ broken");
     Json::Value value;
@@ -188,7 +198,8 @@ TEST_F(BasicProfileTest, ALightEffectNameCannotReachOutsideTheUserFolder) {
     // A readable effect outside the folder, which a bad name would reach.
     WriteText(home.Path() + "/outside.light", R"({"LEDEffectList": [{"LEDREGMode": 1}]})");
     WriteText(folder + "sub/inner.light", R"({"LEDEffectList": [{"LEDREGMode": 1}]})");
-    const std::string names[] = {"../../../../outside", home.Path() + "/outside", "sub/inner", "sub\\\\inner", "..", ""};
+    const std::string names[] = {"../../../../outside", home.Path() + "/outside", "sub/inner", "sub\\\\inner",
+                                 "..", ""};
     WriteText(profilePath, R"({"Device": [{"LightInfo": {"SelectItem": 0}}]})");
     doc.LoadProfile(profilePath);
     doc.GetLightInfo();

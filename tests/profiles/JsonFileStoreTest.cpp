@@ -89,6 +89,8 @@ TEST_F(ProfileFileStoreTest, EveryKindOfBadFileReadsAsNullWithItsReason) {
         EXPECT_EQ(store.ReadJsonValue(path).isNull(), c.status != JsonFileStatus::kParsed) << c.name;
     }
     EXPECT_EQ(store.ReadJsonChecked(folder + "not-there").status, JsonFileStatus::kNoContent);
+    std::filesystem::create_directories(folder + "a-folder");
+    EXPECT_EQ(store.ReadJsonChecked(folder + "a-folder").status, JsonFileStatus::kUnreadable);
     EXPECT_EQ(store.ReadJsonValue(folder + "commented")["a"].asInt(), 1);
 }
 
