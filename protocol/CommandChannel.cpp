@@ -76,9 +76,10 @@ int CommandChannel::ReadReply(uint8_t commandId, bool matchId, std::span<uint8_t
     bool ok = false;
     for (int i = 0; i < reads; ++i) {
         ok = handle.Read(ClampCount(reply.size()), bytesRead, reply.data(), timeoutMs);
-        // A failed read ends the exchange; a reply too short to carry an id never matches.
-        if (!ok) break;
-        if (bytesRead > CommandReport::kCommandIdOffset && reply[CommandReport::kCommandIdOffset] == commandId) break;
+        // Anything but a reply echoing the command id, a timed-out read included, earns the
+        // second read; a reply too short to carry an id never matches.
+        if (ok && bytesRead > CommandReport::kCommandIdOffset && reply[CommandReport::kCommandIdOffset] == commandId)
+            break;
     }
     return ok ? kResultSuccess : kResultClosedOrReadFailed;
 }
