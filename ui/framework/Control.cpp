@@ -73,7 +73,8 @@ QString CControlUI::GetText() const {
 void CControlUI::SetResourceText(bool isKey) {
     resourceTextSet_ = true;
     resourceText_ = isKey;
-    ShowText(DisplayText());
+    // While a layout is built the widget holds the layout's text, which is not ours yet.
+    if (!text_.isEmpty()) ShowText(DisplayText());
 }
 
 void CControlUI::ReloadText() {
