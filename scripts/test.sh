@@ -31,6 +31,8 @@ case "${1:-}" in
     seconds="${2:-60}"
     CC=clang CXX=clang++ "$root/scripts/build.sh" "$root/build-fuzz" -DORVANE_FUZZ=ON -DORVANE_BUILD_GUI=OFF \
       -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCH=OFF
+    # The targets write real files; on tmpfs their fsyncs cost nothing.
+    [ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
     for target in "$root"/build-fuzz/bin/fuzz_*; do
       corpus="$root/build-fuzz/corpus/$(basename "$target")"
       mkdir -p "$corpus"
