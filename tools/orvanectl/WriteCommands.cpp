@@ -27,6 +27,13 @@ bool LoadProfileFile(const std::string& path, CMouseProfiledata& profile, int& e
     return true;
 }
 
+// The profile first, so a bad file is refused before the device is touched.
+std::unique_ptr<OpenedMouse> OpenWithProfile(const GlobalOptions& options, const std::string& path,
+                                             CMouseProfiledata& profile, int& exitCode) {
+    if (!LoadProfileFile(path, profile, exitCode)) return nullptr;
+    return OpenFirstMouse(options, exitCode);
+}
+
 bool ParseScreen(const std::string& text, ScreenSize& screen) {
     unsigned w = 0, h = 0;
     char tail = 0;
@@ -60,8 +67,7 @@ int WriteSettingsCommand(const GlobalOptions& options, const Args& args) {
     if (path.empty()) return Fail(kExitUsage, "usage: orvanectl write-settings PROFILE.json [--screen WxH]");
     CMouseProfiledata profile;
     int code = kExitOk;
-    if (!LoadProfileFile(path, profile, code)) return code;
-    auto mouse = OpenFirstMouse(options, code);
+    auto mouse = OpenWithProfile(options, path, profile, code);
     if (!mouse) return code;
     MouseDeviceModel model(*mouse->channel);
     const uint8_t liftOff = static_cast<uint8_t>(profile.GetMouseSystemSettings().HeightStage & 0xFF);
@@ -75,8 +81,7 @@ int WriteKeysCommand(const GlobalOptions& options, const Args& args) {
     if (args.size() != 1) return Fail(kExitUsage, "usage: orvanectl write-keys PROFILE.json");
     CMouseProfiledata profile;
     int code = kExitOk;
-    if (!LoadProfileFile(args[0], profile, code)) return code;
-    auto mouse = OpenFirstMouse(options, code);
+    auto mouse = OpenWithProfile(options, args[0], profile, code);
     if (!mouse) return code;
     MouseDeviceModel model(*mouse->channel);
     model.InitialRead();
@@ -127,8 +132,7 @@ int PullCommand(const GlobalOptions& options, const Args& args) {
     if (args.size() != 1) return Fail(kExitUsage, "usage: orvanectl pull PROFILE.json");
     CMouseProfiledata profile;
     int code = kExitOk;
-    if (!LoadProfileFile(args[0], profile, code)) return code;
-    auto mouse = OpenFirstMouse(options, code);
+    auto mouse = OpenWithProfile(options, args[0], profile, code);
     if (!mouse) return code;
     MouseDeviceModel model(*mouse->channel);
     auto config = model.ReadActiveConfig();
