@@ -80,6 +80,7 @@ protected:
     virtual QString GetSkinFile() const = 0;
     // After the tree is built and attached.
     virtual void InitWindow() {}
+    // Every notification of the window's controls. Base: nothing; the framework acts on none itself.
     virtual void Notify(TNotifyUI& msg) { (void)msg; }
     // Every message before the default handling (which closes on WM_CLOSE).
     virtual LResult HandleCustomMessage(unsigned message, WParam wParam, LParam lParam, bool& handled);

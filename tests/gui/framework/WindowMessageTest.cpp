@@ -47,7 +47,7 @@ TEST_F(WindowMessageTest, SendMessageFromAWorkerRunsOnTheUiThreadAndReturnsTheRe
     auto reply = std::async(std::launch::async, [&] { return window->SendMessage(kDeviceArrival, 4); });
     // The worker waits until the UI thread has run the handler.
     EXPECT_EQ(reply.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
-    QTRY_VERIFY(reply.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reply.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; }));
     EXPECT_EQ(reply.get(), 40);
     EXPECT_EQ(handlerThread, QThread::currentThread());
 }
