@@ -63,6 +63,7 @@ CControlUI* CControlUI::FindControlBelow(const QWidget* root, const QString& nam
 
 void CControlUI::SetText(const QString& text) {
     text_ = text;
+    layoutTextAdopted_ = true;  // the text is the program's now, whatever the layout said
     ShowText(DisplayText());
 }
 

@@ -1,6 +1,7 @@
 // Image strings: their syntax, and what DrawImage puts where.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -74,6 +75,10 @@ TEST_F(DrawImageTest, DestIsRelativeToTheControlAndClipped) {
     EXPECT_EQ(out.pixelColor(3, 3).alpha(), 0);
     EXPECT_EQ(out.pixelColor(5, 5), QColor(Qt::red));
     EXPECT_EQ(out.pixelColor(7, 7), QColor(Qt::red));
+}
+
+TEST_F(DrawImageTest, StyleSheetsReachSkinFilesThroughTheSkinPrefix) {
+    EXPECT_TRUE(QFile::exists("skin:halves.png"));
 }
 
 TEST_F(DrawImageTest, MissingFileDrawsNothing) {

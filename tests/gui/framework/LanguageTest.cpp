@@ -44,6 +44,7 @@ TEST_F(LanguageTest, LayoutTextsFollowTheLanguage) {
         {"nested_label", "Profiles", "配置"},  // from the nested layout file
         {"plain_label", "Title_Text", "Title_Text"},  // resourcetext="false"
         {"edit", "Title_Text", "Title_Text"},  // user input is never a key
+        {"key_2", "Ok_Text", "Ok_Text"},  // text given by the control's own code
     };
     for (const auto& c : cases) EXPECT_EQ(TextOf(c.name), QString::fromUtf8(c.english)) << c.name;
     EXPECT_EQ(combo->GetItemText(0), "Static");

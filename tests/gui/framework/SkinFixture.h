@@ -25,6 +25,7 @@ namespace orvane::ui::test {
 // Program controls as the skin places them.
 class KeyButton : public CButtonUI {
 public:
+    KeyButton() { SetText("Ok_Text"); }  // a text set by code stays plain inside a layout
     QString GetClass() const override { return "DeviceKeyButton"; }
 };
 
