@@ -1,0 +1,137 @@
+#pragma once
+// A device's profile list: "ProfileList.ini" in its user data folder and one profile file per
+// entry, named after the entry's time-stamp UUID. This is the data side of the profile panel;
+// the panel shows Entries() in its combo box, SelectedName() in its name edit, shows the
+// message ids it is handed, and asks the device page to load SelectedProfilePath() after a
+// change that moved the selection.
+//
+// The entries held here are what the combo box shows; the list file is re-read before and
+// written after every change so members this class does not own survive.
+
+#include <json/json.h>
+
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "profiles/JsonFileStore.h"
+
+namespace orvane {
+
+inline constexpr const char* kProfileListFileName = "ProfileList.ini";
+inline constexpr size_t kMaxAddedProfiles = 50;
+
+// Message ids of the rename checks.
+inline constexpr const char* kMessageProfileNameEmpty = "message_text_5_1";
+inline constexpr const char* kMessageProfileNameHasSpace = "message_text_5_2";
+inline constexpr const char* kMessageProfileNameTaken = "message_text_5";
+
+// Device kinds of the pages (the kind decides the feature tabs and what a reset keeps).
+inline constexpr int kDeviceKindKeyboard = 1;
+inline constexpr int kDeviceKindMouse = 2;
+inline constexpr int kDeviceKindMousePad = 3;
+inline constexpr int kDeviceKindHeadset = 7;
+
+struct ProfileEntry {
+    std::string name;  // UTF-8 display name
+    std::string uuid;  // time-stamp name; the profile file is folder + uuid + ".Json"
+    bool operator==(const ProfileEntry&) const = default;
+};
+
+enum class ProfileListOutcome {
+    kChanged,     // the list or the profile file changed as asked
+    kUnchanged,   // nothing to do: no selection, the last profile, 50 entries, ...
+    kRejected,    // the name was refused; `messageId` says why
+    kFailed,      // a file could not be read or written; the list is as it was before
+};
+
+struct ProfileListResult {
+    ProfileListOutcome outcome = ProfileListOutcome::kUnchanged;
+    const char* messageId = nullptr;  // set for kRejected
+    bool Changed() const { return outcome == ProfileListOutcome::kChanged; }
+};
+
+class ProfileList {
+public:
+    // Source of new profile UUIDs; the local time stamp unless a test supplies its own.
+    using TimeStampSource = std::function<std::string()>;
+
+    explicit ProfileList(TimeStampSource timeStamps = {});
+
+    void SetDeviceKind(int kind) { deviceKind_ = kind; }
+    int DeviceKind() const { return deviceKind_; }
+    // `userDataFolder` ends in '/'.
+    void SetProfilePaths(const std::string& userDataFolder, const std::string& defaultProfilePath);
+
+    // Reads the list file and selects its "profileselect" entry. A missing, empty or unusable
+    // list (a broken one is kept beside it as ProfileList.ini.broken-<time stamp>) becomes a
+    // list of one profile "Profile1" made from the default profile.
+    void InitProfileList();
+
+    const std::vector<ProfileEntry>& Entries() const { return entries_; }
+    int GetSelectedIndex() const { return selected_; }  // -1 when nothing is selected
+    const std::string& GetSelectedUuid() const { return selectedUuid_; }
+    std::string SelectedName() const;                    // empty when nothing is selected
+    std::string SelectedProfilePath() const;             // empty when nothing is selected
+    std::string ProfilePathOf(const std::string& uuid) const;
+    std::string ListPath() const;
+
+    // Selects entry `index` and records it as "profileselect"; kUnchanged for an index that
+    // is not an entry. The selection holds even when the list file cannot be written: the file
+    // only remembers it for the next start.
+    ProfileListResult SelectProfile(int index);
+    // Appends "Profile<n>" (the first n no entry uses, ignoring case) made from the default
+    // profile and selects it; kUnchanged at kMaxAddedProfiles entries.
+    ProfileListResult AddProfile();
+    // Appends "<name> copy" (repeated until no entry uses it) made from the selected profile's
+    // file and selects it.
+    ProfileListResult CopyProfile();
+    // Removes the selected entry and its file and selects the entry before it (the first when
+    // the first was deleted); kUnchanged for the last profile.
+    ProfileListResult DeleteProfile();
+    // Renames the selected entry: refused when the name is empty, contains white space, or is
+    // another entry's name ignoring case.
+    ProfileListResult RenameProfile(const std::string& name);
+    // Rewrites the selected profile file from the default profile, keeping its names (and a
+    // headset's custom equalisers); kFailed when the default profile has no document, so a
+    // reset never empties a profile.
+    ProfileListResult ResetProfile();
+
+private:
+    bool LoadList();
+    void CreateFirstProfile();
+    bool UuidTaken(const std::string& uuid) const;
+    ProfileListResult AppendProfile(const std::string& name, Json::Value document);
+    // Re-reads the list file so members this class does not own survive, then writes it.
+    bool WriteList(const std::vector<ProfileEntry>& entries, int selected) const;
+    bool WriteListOver(Json::Value base, const std::vector<ProfileEntry>& entries, int selected) const;
+    bool WriteProfileFile(const std::string& uuid, Json::Value document, const std::string& name) const;
+    std::string NewUuid() const;
+    bool NameInUse(const std::string& name, int except) const;
+    void Select(int index);
+
+    TimeStampSource timeStamps_;
+    JsonFileStore store_;
+    int deviceKind_ = 0;
+    std::string folder_;
+    std::string defaultProfilePath_;
+    std::vector<ProfileEntry> entries_;
+    int selected_ = -1;
+    std::string selectedUuid_;
+};
+
+// Feature tabs of the panel, selected by type 1-7 in this order.
+inline constexpr const char* kFeatureTabNames[] = {"deng_Op_tab",    "key_Op_tab",        "macro_Op_tab",
+                                                   "system_Op_tab",  "cursor_Op_tab",     "8127_voice_Op_tab",
+                                                   "magic_Op_tab"};
+// The tabs a device kind hides, and those it shows; the others keep their layout visibility.
+std::span<const char* const> HiddenFeatureTabs(int deviceKind);
+std::span<const char* const> ShownFeatureTabs(int deviceKind);
+
+// The message a reset shows for the result of its macro write; nullptr when none. Keyboards
+// show "message_text_7" for -1 and "message_text_16" (formatted with the result) for any other
+// non-zero result; the other pages show nothing.
+const char* ResetMacroMessage(int deviceKind, int macroWriteResult);
+
+}  // namespace orvane
