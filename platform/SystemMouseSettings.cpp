@@ -8,6 +8,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
+#include "platform/GnomeMouseSettings.h"
 #include "platform/UserFolders.h"
 
 namespace orvane {
@@ -109,7 +110,8 @@ bool FileSystemMouseSettings::SetDoubleClickTime(int milliseconds) {
 }
 
 std::unique_ptr<SystemMouseSettings> CreateSystemMouseSettings() {
-    // A desktop backend (GSettings on GNOME) is picked here once it exists.
+    // GNOME's settings where its schema is installed; the wheel lines it lacks stay in the file.
+    if (auto gnome = GnomeMouseSettings::Create(std::make_unique<FileSystemMouseSettings>())) return gnome;
     return std::make_unique<FileSystemMouseSettings>();
 }
 

@@ -18,7 +18,7 @@ TEST_F(ProfileSystemMouseSettingsTest, LivesInTheConfigFolderUnderTheProductName
 }
 
 TEST_F(ProfileSystemMouseSettingsTest, WithoutAFileTheDesktopDefaultsApply) {
-    auto system = CreateSystemMouseSettings();
+    auto system = std::make_unique<Settings>();
     EXPECT_EQ(system->PointerSpeed(), Settings::kDefaultPointerSpeed);
     EXPECT_EQ(system->PointerPrecision(), Settings::kDefaultPointerPrecision);
     EXPECT_EQ(system->WheelScrollLines(), Settings::kDefaultWheelScrollLines);
