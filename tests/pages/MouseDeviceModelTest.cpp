@@ -123,13 +123,13 @@ TEST(MouseModelSlowLink, OfflineDeviceSkipsTheWholeGroup) {
     CommandChannel channel;
     ASSERT_TRUE(channel.Open(mouse.CommandPath(), true));
     MouseDeviceModel model(channel);
+    // An error status makes QueryOnline false at once (a silent one would take two 5 s reads).
     sim::CommandFaults faults;
-    faults.silentReports = -1;
-    faults.latency = std::chrono::milliseconds(0);
+    faults.errorStatusReports = 1;
     mouse.Firmware().SetFaults(faults);
     const auto before = mouse.Firmware().ReportsReceived();
     ConfigBlockInput in;
-    EXPECT_EQ(model.WriteSettings(in, 0), 0);  // one unanswered QueryOnline, then nothing
+    EXPECT_EQ(model.WriteSettings(in, 0), 0);  // one refused QueryOnline, then nothing
     EXPECT_EQ(mouse.Firmware().ReportsReceived(), before + 1);
     EXPECT_STREQ(model.LastFailure().command, "QueryOnline");
 }
