@@ -1,0 +1,54 @@
+#include "app/LanguageStore.h"
+
+#include "platform/DebugLog.h"
+#include "platform/UserFolders.h"
+#include "profiles/JsonFields.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace orvane::app {
+namespace {
+
+constexpr const char* kLanguageKey = "LANGUAGE";
+
+// The path is taken anew each time: QSettings' own user scope keeps the first HOME it saw.
+// QSettings writes through a temporary file and a rename (atomic sync is its default).
+QSettings OpenStore() {
+    return QSettings(QString::fromStdString(ProductSettingsPath()), QSettings::IniFormat);
+}
+
+}  // namespace
+
+std::string ProductSettingsPath() {
+    return ConfigHomeFolder() + "/" + kProductFolderName + "/settings.ini";
+}
+
+int ReadStoredLanguageId() {
+    if (!QFileInfo::exists(QString::fromStdString(ProductSettingsPath()))) return 0;
+    const QSettings store = OpenStore();
+    if (store.status() != QSettings::NoError) {
+        DebugLog("settings store " + ProductSettingsPath() + " is damaged; no language stored");
+        return 0;
+    }
+    return json::ParseDecimal(store.value(kLanguageKey).toString().toStdString());
+}
+
+bool StoreLanguageId(int languageId) {
+    const std::string path = ProductSettingsPath();
+    if (!MakeFolders(path.substr(0, path.rfind('/')))) {
+        DebugLog("settings store " + path + ": cannot create its folder");
+        return false;
+    }
+    QSettings store = OpenStore();
+    store.setValue(kLanguageKey, QString::number(languageId));
+    store.sync();
+    if (store.status() != QSettings::NoError) {
+        DebugLog("settings store " + path + ": \"LANGUAGE\" not written");
+        return false;
+    }
+    DebugLog("写成功！");
+    return true;
+}
+
+}  // namespace orvane::app

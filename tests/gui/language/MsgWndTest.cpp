@@ -1,0 +1,169 @@
+// The message box: what each way of closing it answers, what it shows in either language, its DPI
+// rule, and a box whose layout is missing.
+#include "LanguageFixture.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "app/MsgWnd.h"
+#include "ui/framework/Button.h"
+
+namespace orvane::app::test {
+namespace {
+
+// Another window of the program (the main window, say); unlike a box it does not delete itself.
+class OtherWindow : public ui::WindowImplBase {
+protected:
+    QString GetSkinFile() const override { return "XML_MSG"; }
+};
+
+class MsgWndTest : public LanguageFixture {
+protected:
+    static CMsgWnd* OpenBox() {
+        for (ui::WindowImplBase* window : ui::WindowImplBase::Windows()) {
+            auto* box = dynamic_cast<CMsgWnd*>(window);
+            if (box != nullptr && !box->IsClosed()) return box;
+        }
+        return nullptr;
+    }
+
+    // ShowMessageBox, with `answer` run on the box once it is up. A box the answer left open is
+    // closed after a while, so a fault fails the test instead of hanging it.
+    int Show(const std::function<void(CMsgWnd&)>& answer, const QString& text = "message_text_22",
+             bool withCancel = true, bool textIsKey = true, const QString& title = {}, int dpi = 96) {
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            if (CMsgWnd* box = OpenBox()) {
+                answered = true;
+                answer(*box);
+            }
+        });
+        bool leftOpen = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            if (CMsgWnd* box = OpenBox()) {
+                leftOpen = true;
+                box->Close(0);
+            }
+        });
+        watchdog.start(5000);
+        const int result = ShowMessageBox(nullptr, title, text, dpi, textIsKey, withCancel);
+        EXPECT_TRUE(answered) << "the box never came up";
+        EXPECT_FALSE(leftOpen) << "the answer did not close the box";
+        return result;
+    }
+
+    static void Click(CMsgWnd& box, const char* name) {
+        auto* button = box.FindControl<ui::CButtonUI>(name);
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+    }
+
+    static QString TextOf(CMsgWnd& box, const char* name) {
+        ui::CControlUI* control = box.FindControl(name);
+        return control != nullptr ? control->GetText() : QString("<no %1>").arg(name);
+    }
+};
+
+TEST_F(MsgWndTest, OnlyTheConfirmButtonAnswersOne) {
+    const struct {
+        const char* how;
+        bool withCancel;
+        std::function<void(CMsgWnd&)> answer;
+        int expected;
+    } cases[] = {
+        {"confirm, message", false, [](CMsgWnd& b) { Click(b, "confirm_btn"); }, 1},
+        {"confirm, question", true, [](CMsgWnd& b) { Click(b, "confirm_btn"); }, 1},
+        {"cancel", true, [](CMsgWnd& b) { Click(b, "cancel_btn"); }, 0},
+        {"close button", true, [](CMsgWnd& b) { Click(b, "closebtn"); }, 0},
+        {"close button, message", false, [](CMsgWnd& b) { Click(b, "closebtn"); }, 0},
+        {"Escape", true, [](CMsgWnd& b) { QTest::keyClick(&b, Qt::Key_Escape); }, 0},
+        {"window system", true, [](CMsgWnd& b) { b.close(); }, 0},
+        // A hidden cancel button cannot answer; the box stays until confirmed.
+        {"hidden cancel, then confirm", false,
+         [](CMsgWnd& b) {
+             Click(b, "cancel_btn");
+             EXPECT_FALSE(b.IsClosed());
+             Click(b, "confirm_btn");
+         },
+         1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Show(c.answer, "message_text_22", c.withCancel), c.expected) << c.how;
+    EXPECT_EQ(OpenBox(), nullptr);
+}
+
+TEST_F(MsgWndTest, ShowsTheMessageInTheCurrentLanguage) {
+    const struct {
+        const char* language;
+        QString title;
+        QString text;
+        bool textIsKey;
+        bool withCancel;
+        const char* shownTitle;
+        const char* shownText;
+        const char* confirm;
+        const char* cancel;
+    } cases[] = {
+        {"lan_en.xml", "", "message_text_22", true, true, "Notice",
+         "Restore the default settings? The current profile will be overwritten.", "OK", "Cancel"},
+        {"lan_cn.xml", "", "message_text_22", true, true, "提示", "确定恢复默认设置吗？当前配置将被覆盖。", "确定", "取消"},
+        {"lan_cn.xml", "", "message_text_6", true, false, "提示", "至少需要保留一个按键为鼠标左键。", "确定", nullptr},
+        // A text the caller formatted is shown as it stands, even when it looks like a key.
+        {"lan_en.xml", "", "message_text_5", false, false, "Notice", "message_text_5", "OK", nullptr},
+        {"lan_cn.xml", "Profile", "请删除 3 个宏步骤", false, false, "Profile", "请删除 3 个宏步骤", "确定", nullptr},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(ui::CResourceManager::GetInstance().LoadLanguage(c.language));
+        Show(
+            [&](CMsgWnd& box) {
+                EXPECT_EQ(TextOf(box, "MessageTitle"), QString::fromUtf8(c.shownTitle)) << c.shownText;
+                EXPECT_EQ(TextOf(box, "MessageText"), QString::fromUtf8(c.shownText));
+                EXPECT_EQ(TextOf(box, "confirm_btn"), QString::fromUtf8(c.confirm)) << c.shownText;
+                EXPECT_TRUE(box.FindControl("confirm_btn")->IsVisible()) << c.shownText;
+                EXPECT_EQ(box.FindControl("cancel_btn")->IsVisible(), c.cancel != nullptr) << c.shownText;
+                if (c.cancel != nullptr) {
+                    EXPECT_EQ(TextOf(box, "cancel_btn"), QString::fromUtf8(c.cancel));
+                }
+                box.Close(0);
+            },
+            c.text, c.withCancel, c.textIsKey, c.title);
+    }
+}
+
+TEST_F(MsgWndTest, ADpiOtherThanTheBoxsIsSetForEveryWindowWhenSupported) {
+    OtherWindow other;
+    ASSERT_TRUE(other.Create(nullptr, "other"));
+    const struct {
+        int requested;
+        int expected;
+        bool error;
+    } cases[] = {
+        {144, 144, false}, {192, 192, false}, {48, 48, false}, {96, 96, false},
+        {100, 96, true},   {0, 96, true},     {-120, 96, true}, {960, 96, true},
+    };
+    for (const auto& c : cases) {
+        other.SetDPI(72);
+        log_->Clear();
+        int boxDpi = 0;
+        Show([&](CMsgWnd& box) { boxDpi = box.GetDPI(); box.Close(0); }, "message_text_22", false, true, {},
+             c.requested);
+        EXPECT_EQ(boxDpi, c.expected) << c.requested;
+        // The box starts at 96: asking for 96 changes no other window.
+        EXPECT_EQ(other.GetDPI(), c.requested == 96 ? 72 : c.expected) << c.requested;
+        EXPECT_EQ(Logged("MSG_WND DPI SET ERROR"), c.error) << c.requested << "\n" << LogText();
+    }
+}
+
+TEST_F(MsgWndTest, AMissingLayoutAnswersZeroAtOnceAndSaysWhy) {
+    WriteProgramFile("skin/res.xml", R"(<resources><layout name="XML_MSG" file="absent.ui"/></resources>)");
+    ASSERT_TRUE(ui::CResourceManager::GetInstance().LoadResource());
+    EXPECT_EQ(ShowMessageBox(nullptr, {}, "message_text_22", 96, true, true), 0);
+    EXPECT_EQ(OpenBox(), nullptr);
+    EXPECT_TRUE(Logged("XML_MSG")) << LogText();
+}
+
+}  // namespace
+}  // namespace orvane::app::test
