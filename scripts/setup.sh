@@ -23,7 +23,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+  exec "$(dirname "$0")/fonts.sh"
 fi
 
 echo "Installing: ${missing[*]}"
@@ -34,3 +34,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+exec "$(dirname "$0")/fonts.sh"
