@@ -27,10 +27,8 @@ std::string ProductSettingsPath() {
 int ReadStoredLanguageId() {
     if (!QFileInfo::exists(QString::fromStdString(ProductSettingsPath()))) return 0;
     const QSettings store = OpenStore();
-    if (store.status() != QSettings::NoError) {
-        DebugLog("settings store " + ProductSettingsPath() + " is damaged; no language stored");
-        return 0;
-    }
+    // What a damaged file still yields is used; the next write replaces the file whole.
+    if (store.status() != QSettings::NoError) DebugLog("settings store " + ProductSettingsPath() + " is damaged");
     return json::ParseDecimal(store.value(kLanguageKey).toString().toStdString());
 }
 
@@ -40,10 +38,12 @@ bool StoreLanguageId(int languageId) {
         DebugLog("settings store " + path + ": cannot create its folder");
         return false;
     }
-    QSettings store = OpenStore();
-    store.setValue(kLanguageKey, QString::number(languageId));
-    store.sync();
-    if (store.status() != QSettings::NoError) {
+    {
+        QSettings store = OpenStore();
+        store.setValue(kLanguageKey, QString::number(languageId));
+    }
+    // Read back: QSettings keeps reporting a format error of the file it has just replaced.
+    if (ReadStoredLanguageId() != languageId) {
         DebugLog("settings store " + path + ": \"LANGUAGE\" not written");
         return false;
     }

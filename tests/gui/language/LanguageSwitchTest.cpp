@@ -65,6 +65,24 @@ TEST_F(LanguageSwitchTest, AStoredValueThatIsNoIdGivesTheFirstLanguage) {
     EXPECT_EQ(GetLanguageIndex(), 1);
 }
 
+TEST_F(LanguageSwitchTest, ADamagedStoreYieldsWhatItCanAndIsReplacedByTheNextChoice) {
+    home.WriteFile(".config/ORVANE Q730 Gaming Mouse/settings.ini", "[General\nLANGUAGE=1041\n");
+    EXPECT_EQ(GetLanguageIndex(), 3);
+    EXPECT_TRUE(Logged("is damaged")) << LogText();
+    EXPECT_TRUE(StoreLanguageId(2052));
+    EXPECT_TRUE(Logged("写成功！"));
+    EXPECT_EQ(GetLanguageIndex(), 1);
+}
+
+TEST_F(LanguageSwitchTest, AStoreThatCannotBeWrittenIsReportedAsSuch) {
+    // A file where the store's folder should be (permissions would not stop a test run as root).
+    home.WriteFile(".config/ORVANE Q730 Gaming Mouse", "a file, not a folder");
+    EXPECT_FALSE(StoreLanguageId(2052));
+    EXPECT_FALSE(Logged("写成功！"));
+    EXPECT_TRUE(Logged("settings store")) << LogText();
+    EXPECT_EQ(GetLanguageIndex(), 0);
+}
+
 TEST_F(LanguageSwitchTest, StartsInTheStoredLanguageWithItsFonts) {
     WriteProgramFile("DefaultData/Language.config", R"({"Language": [
         {"Language_ID": 1041, "Language_name": "jp", "Language_file": "lan_cn.xml", "Language_text": "language_japanese"},

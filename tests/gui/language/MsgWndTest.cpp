@@ -7,8 +7,10 @@
 
 #include <functional>
 
+#include "app/Language.h"
 #include "app/MsgWnd.h"
 #include "ui/framework/Button.h"
+#include "ui/framework/Label.h"
 
 namespace orvane::app::test {
 namespace {
@@ -130,6 +132,28 @@ TEST_F(MsgWndTest, ShowsTheMessageInTheCurrentLanguage) {
                 box.Close(0);
             },
             c.text, c.withCancel, c.textIsKey, c.title);
+    }
+}
+
+TEST_F(MsgWndTest, EveryMessageFitsTheBoxInEnglishAndChinese) {
+    const char* keys[] = {"message_text_4", "message_text_5", "message_text_5_1", "message_text_5_2", "message_text_6",
+                          "message_text_7", "message_text_9", "message_text_16", "message_text_22"};
+    LanguageSwitch languages;
+    for (int language : {0, 1}) {  // English and Chinese with their font sets
+        ASSERT_TRUE(languages.ApplyLanguage(language));
+        for (const char* key : keys) {
+            auto* box = new CMsgWnd;
+            ASSERT_TRUE(box->Create(nullptr, "msgwnd"));
+            box->SetMessage({}, key, true);
+            box->ShowWindow();
+            QCoreApplication::processEvents();
+            auto* label = box->FindControl<ui::CLabelUI>("MessageText");
+            ASSERT_NE(label, nullptr);
+            EXPECT_NE(label->text(), key);
+            EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                << key << " in language " << language << " is cut off: " << label->text().toStdString();
+            box->Close(0);
+        }
     }
 }
 
