@@ -1,5 +1,6 @@
 #include "app/LanguageStore.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "platform/UserFolders.h"
 #include "profiles/JsonFields.h"
@@ -42,8 +43,11 @@ bool StoreLanguageId(int languageId) {
         QSettings store = OpenStore();
         store.setValue(kLanguageKey, QString::number(languageId));
     }
-    // Read back: QSettings keeps reporting a format error of the file it has just replaced.
-    if (ReadStoredLanguageId() != languageId) {
+    // Checked on disk: QSettings answers reads from its cache, and keeps reporting a format error of
+    // a damaged file even after it has replaced it.
+    std::string written;
+    if (!ReadWholeFile(path, written, 1u << 20) ||
+        written.find(std::string(kLanguageKey) + "=" + std::to_string(languageId) + "\n") == std::string::npos) {
         DebugLog("settings store " + path + ": \"LANGUAGE\" not written");
         return false;
     }

@@ -75,12 +75,23 @@ TEST_F(LanguageSwitchTest, ADamagedStoreYieldsWhatItCanAndIsReplacedByTheNextCho
 }
 
 TEST_F(LanguageSwitchTest, AStoreThatCannotBeWrittenIsReportedAsSuch) {
-    // A file where the store's folder should be (permissions would not stop a test run as root).
-    home.WriteFile(".config/ORVANE Q730 Gaming Mouse", "a file, not a folder");
-    EXPECT_FALSE(StoreLanguageId(2052));
-    EXPECT_FALSE(Logged("写成功！"));
-    EXPECT_TRUE(Logged("settings store")) << LogText();
-    EXPECT_EQ(GetLanguageIndex(), 0);
+    // Obstacles that hold for a test run as root too, which permissions would not stop.
+    const struct {
+        const char* what;
+        const char* file;  // made below .config
+    } cases[] = {
+        {"a file where the store's folder belongs", "ORVANE Q730 Gaming Mouse"},
+        {"a folder where the store belongs", "ORVANE Q730 Gaming Mouse/settings.ini/x"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(home.Path() + "/.config");
+        home.WriteFile(std::string(".config/") + c.file, "in the way");
+        log_->Clear();
+        EXPECT_FALSE(StoreLanguageId(2052)) << c.what;
+        EXPECT_FALSE(Logged("写成功！")) << c.what;
+        EXPECT_TRUE(Logged("settings store")) << c.what << "\n" << LogText();
+        EXPECT_EQ(GetLanguageIndex(), 0) << c.what;
+    }
 }
 
 TEST_F(LanguageSwitchTest, StartsInTheStoredLanguageWithItsFonts) {
