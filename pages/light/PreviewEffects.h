@@ -50,8 +50,8 @@ void FillSteady(EffectContext& ctx, Rgb color);
 
 // Preview by mouse mode 0-8.
 inline constexpr std::array<PreviewEffect, 9> kMousePreviews{
-    PreviewWave,  PreviewSpectrum,        PreviewBreathFourColors, PreviewFlash, PreviewStaticRed,
-    PreviewFlashFourColors, PreviewBreathCycle, PreviewOff, PreviewRipple};
+    PreviewWave,      PreviewSpectrum,        PreviewBreathFourColors, PreviewFlash, PreviewStaticRed,
+    PreviewFlashFourColors, PreviewBreathCycle, PreviewOff,              PreviewRipple};
 
 inline Rgb SelectionColor(const LightInfoRecord& s) { return {s.Red, s.Green, s.Blue}; }
 inline void SetSelectionColor(LightInfoRecord& s, Rgb c) {

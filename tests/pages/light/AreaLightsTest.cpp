@@ -37,7 +37,9 @@ TEST(AreaLights, EachModeOnItsTimeline) {
     const Rgb c{10, 20, 30};
     const Case cases[] = {
         // The phase moves by speed + 4 per pass: curve[4], curve[8], curve[12].
-        {"breathing", Entry(0, 4, 0, false), {{0, MakeLightColor(c, 3)}, {1, MakeLightColor(c, 7)}, {2, MakeLightColor(c, 13)}}},
+        {"breathing",
+         Entry(0, 4, 0, false),
+         {{0, MakeLightColor(c, 3)}, {1, MakeLightColor(c, 7)}, {2, MakeLightColor(c, 13)}}},
         {"steady", Entry(1, 2, 0, false), {{0, MakeLightColor(c, 135)}, {5000, MakeLightColor(c, 135)}}},
         // Speed 4: lit and dark in turn every 1400 ms, the hue 14 further at each change.
         {"flashing",
@@ -82,8 +84,9 @@ TEST(AreaLights, ColourCycleStepsTheWheelAfterThresholdPasses) {
         area.Tick(frame, 0);
         if (pass == 1 || pass == 6 || pass == 7 || pass == 14) seen.push_back(colors[0]);
     }
-    EXPECT_EQ(seen, (std::vector<LightColor>{MakeLightColor(kColorWheel[0], 255), MakeLightColor(kColorWheel[0], 255),
-                                             MakeLightColor(kColorWheel[1], 255), MakeLightColor(kColorWheel[2], 255)}));
+    const LightColor hue0 = MakeLightColor(kColorWheel[0], 255);
+    EXPECT_EQ(seen, (std::vector<LightColor>{hue0, hue0, MakeLightColor(kColorWheel[1], 255),
+                                             MakeLightColor(kColorWheel[2], 255)}));
 }
 
 TEST(AreaLights, ReplaceStartsEveryEffectAfresh) {
