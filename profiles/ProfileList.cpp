@@ -255,7 +255,7 @@ ProfileListResult ProfileList::DeleteProfile() {
 }
 
 ProfileListResult ProfileList::RenameProfile(const std::string& requested) {
-    const std::string name = FromProfileText(ToProfileText(requested));
+    const std::string name = ToProfileText(requested);
     if (name.empty()) return {ProfileListOutcome::kRejected, kMessageProfileNameEmpty};
     if (HasWhiteSpace(name)) return {ProfileListOutcome::kRejected, kMessageProfileNameHasSpace};
     if (selected_ < 0) return {};
