@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libjsoncpp-dev
   libglib2.0-dev gsettings-desktop-schemas
-  qt6-base-dev qt6-tools-dev qt6-svg-dev qt6-qpa-plugins qt6-l10n-tools
+  qt6-base-dev qt6-tools-dev qt6-svg-dev qt6-qpa-plugins qt6-l10n-tools libqt6opengl6-dev
   libqt6svg6 libqt6uitools6 libqt6dbus6
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
