@@ -63,7 +63,8 @@ private:
     std::string path_;
 };
 
-// The backend for this session. Only the file-backed store exists so far.
+// The backend for this process: the GNOME desktop's settings where its schema is installed,
+// else the file-backed store.
 std::unique_ptr<SystemMouseSettings> CreateSystemMouseSettings();
 
 }  // namespace orvane

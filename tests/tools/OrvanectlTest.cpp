@@ -190,5 +190,71 @@ TEST_F(Orvanectl, PullFromASilentDeviceLeavesTheProfileAlone) {
     EXPECT_EQ(home_.ReadFile("p.Json"), original);
 }
 
+// The profile and panel commands run on the mouse's user data in the temporary HOME.
+class OrvanectlProfiles : public Orvanectl {
+protected:
+    test::ProcessResult Mouse(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--simulate", "mouse"});
+        return Run(args, {{"GSETTINGS_BACKEND", "memory"}});
+    }
+};
+
+TEST_F(OrvanectlProfiles, DpiChangeIsSavedAndWrittenAtOnce) {
+    auto r = Mouse({"dpi", "2", "1650"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("stage 2  on    1600 cpi"), std::string::npos) << r.out;
+    auto config = Mouse({"config"});
+    EXPECT_NE(config.out.find("DPI stage 2           on  x=1600"), std::string::npos) << config.out;
+    // A second run starts from the saved profile: the change is still there.
+    EXPECT_NE(Mouse({"dpi"}).out.find("stage 2  on    1600 cpi"), std::string::npos);
+}
+
+TEST_F(OrvanectlProfiles, TheLastStageOnCannotBeSwitchedOff) {
+    for (const char* stage : {"1", "2", "3", "4", "5"}) ASSERT_EQ(Mouse({"dpi", stage, "off"}).exitCode, 0) << stage;
+    auto r = Mouse({"dpi", "0", "off"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("the last one on"), std::string::npos) << r.err;
+    EXPECT_EQ(Mouse({"dpi", "0", "1e3"}).exitCode, 2);
+}
+
+TEST_F(OrvanectlProfiles, RateAndLiftOffAreWrittenInTheirOptionBytes) {
+    ASSERT_EQ(Mouse({"rate", "500"}).exitCode, 0);
+    ASSERT_EQ(Mouse({"lod", "2"}).exitCode, 0);
+    auto config = Mouse({"config"});
+    EXPECT_NE(config.out.find("report-rate option    2"), std::string::npos) << config.out;
+    EXPECT_NE(config.out.find("lift-off option       1"), std::string::npos) << config.out;
+    EXPECT_EQ(Mouse({"rate", "300"}).exitCode, 2);
+    EXPECT_EQ(Mouse({"lod", "3"}).exitCode, 2);
+}
+
+TEST_F(OrvanectlProfiles, SelectingAProfileWritesItWithScreenFlagZero) {
+    ASSERT_EQ(Mouse({"dpi", "0", "5000"}).exitCode, 0);  // Profile1 now differs from the factory profile
+    ASSERT_EQ(Mouse({"profiles", "add"}).exitCode, 0);     // Profile2, from the default profile, written
+    EXPECT_NE(Mouse({"config"}).out.find("DPI stage 0           on  x=400"), std::string::npos);
+
+    auto r = Mouse({"profiles", "select", "Profile1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto config = Mouse({"config"});
+    EXPECT_NE(config.out.find("DPI stage 0           on  x=5000"), std::string::npos) << config.out;
+    EXPECT_NE(config.out.find("screen                not set"), std::string::npos) << config.out;
+
+    auto list = Run({"profiles", "list"});
+    EXPECT_NE(list.out.find("*  0  Profile1"), std::string::npos) << list.out;
+}
+
+TEST_F(OrvanectlProfiles, RenameChecksTheNameAndKeepsAnyScript) {
+    EXPECT_EQ(Run({"profiles", "rename", "two words"}).exitCode, 2);
+    ASSERT_EQ(Run({"profiles", "rename", "ゲーム🎮"}).exitCode, 0);
+    EXPECT_NE(Run({"profiles", "list"}).out.find("ゲーム🎮"), std::string::npos);
+    EXPECT_EQ(Mouse({"profiles", "select", "7"}).exitCode, 2);
+}
+
+TEST_F(OrvanectlProfiles, WithoutAMouseNothingChangesOnDisk) {
+    ASSERT_EQ(Run({"profiles", "list"}).exitCode, 0);
+    const std::string before = home_.ReadFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini");
+    EXPECT_EQ(Run({"profiles", "add"}).exitCode, 3);
+    EXPECT_EQ(home_.ReadFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini"), before);
+}
+
 }  // namespace
 }  // namespace orvane

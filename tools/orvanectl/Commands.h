@@ -17,5 +17,9 @@ int WriteKeysCommand(const GlobalOptions& options, const Args& args);
 int WriteMacrosCommand(const GlobalOptions& options, const Args& args);
 int PowerCommand(const GlobalOptions& options, const Args& args);
 int PullCommand(const GlobalOptions& options, const Args& args);
+int ProfilesCommand(const GlobalOptions& options, const Args& args);
+int DpiCommand(const GlobalOptions& options, const Args& args);
+int RateCommand(const GlobalOptions& options, const Args& args);
+int LodCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

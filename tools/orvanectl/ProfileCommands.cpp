@@ -1,0 +1,93 @@
+// `orvanectl profiles ...`: the profile panel's operations on the mouse's user data. Whatever
+// moves the selection loads the profile and writes it to the mouse, as a selection does.
+#include <cstdio>
+#include <cstdlib>
+
+#include "tools/orvanectl/Commands.h"
+#include "tools/orvanectl/MouseSession.h"
+
+namespace orvane::tool {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orvanectl profiles list | select N|NAME | add | copy | rename NAME | delete | reset";
+
+void PrintList(const ProfileList& list) {
+    const auto& entries = list.Entries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        std::printf("%c %2zu  %-24s %s\n", static_cast<int>(i) == list.GetSelectedIndex() ? '*' : ' ', i,
+                    entries[i].name.c_str(), entries[i].uuid.c_str());
+}
+
+// An index, or the name of an entry.
+int FindEntry(const ProfileList& list, const std::string& what) {
+    char* end = nullptr;
+    long n = std::strtol(what.c_str(), &end, 10);
+    if (!what.empty() && *end == '\0') return n >= 0 && static_cast<size_t>(n) < list.Entries().size() ? static_cast<int>(n) : -1;
+    for (size_t i = 0; i < list.Entries().size(); ++i)
+        if (list.Entries()[i].name == what) return static_cast<int>(i);
+    return -1;
+}
+
+int Written(const std::optional<MouseWriteResults>& results, const MouseDeviceModel& device, const ProfileList& list) {
+    if (!results) return Fail(kExitFailure, "the profile could not be loaded");
+    if (const auto& f = device.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result);
+    if (results->macros > 0)
+        std::fprintf(stderr, "orvanectl: the macros do not fit the mouse (remove %d events); they were not written\n",
+                     results->macros);
+    std::printf("profile %s selected and written to the mouse\n", list.SelectedName().c_str());
+    return kExitOk;
+}
+
+// The panel shows these as messages; the tool says them in plain words.
+std::string RejectionText(const char* messageId) {
+    const std::string id = messageId != nullptr ? messageId : "";
+    if (id == kMessageProfileNameEmpty) return "the name is empty";
+    if (id == kMessageProfileNameHasSpace) return "the name contains white space";
+    if (id == kMessageProfileNameTaken) return "another profile has this name";
+    return id;
+}
+
+int ListResult(const ProfileListResult& r, const char* what) {
+    switch (r.outcome) {
+        case ProfileListOutcome::kChanged: return kExitOk;
+        case ProfileListOutcome::kUnchanged: return Fail(kExitFailure, std::string(what) + ": nothing to do");
+        case ProfileListOutcome::kRejected: return Fail(kExitUsage, std::string(what) + " refused: " + RejectionText(r.messageId));
+        case ProfileListOutcome::kFailed: break;
+    }
+    return Fail(kExitFailure, std::string(what) + ": the profile files could not be written");
+}
+
+}  // namespace
+
+int ProfilesCommand(const GlobalOptions& options, const Args& args) {
+    if (args.empty()) return Fail(kExitUsage, kUsage);
+    const std::string& verb = args[0];
+    ProfileList list = OpenMouseProfileList();
+    if (verb == "list" && args.size() == 1) {
+        PrintList(list);
+        return kExitOk;
+    }
+    if (verb == "rename" && args.size() == 2) {
+        if (int r = ListResult(list.RenameProfile(args[1]), "rename"); r != kExitOk) return r;
+        PrintList(list);
+        return kExitOk;
+    }
+    const bool select = verb == "select" && args.size() == 2;
+    if (!select && (args.size() != 1 || (verb != "add" && verb != "copy" && verb != "delete" && verb != "reset")))
+        return Fail(kExitUsage, kUsage);
+    int index = -1;
+    if (select && (index = FindEntry(list, args[1])) < 0) return Fail(kExitUsage, "no profile " + args[1]);
+
+    // The mouse first: nothing changes on disk when it cannot be written.
+    int code = kExitOk;
+    auto session = OpenMouseSession(options, list, code);
+    if (!session) return code;
+    if (select) return Written(session->actions.SelectProfile(list, index), session->device, list);
+    if (verb == "reset") return Written(session->actions.ResetProfile(list), session->device, list);
+    const ProfileListResult changed = verb == "add" ? list.AddProfile() : verb == "copy" ? list.CopyProfile() : list.DeleteProfile();
+    if (int r = ListResult(changed, verb.c_str()); r != kExitOk) return r;
+    return Written(session->actions.ApplyProfile(list.GetSelectedUuid()), session->device, list);
+}
+
+}  // namespace orvane::tool
