@@ -1,0 +1,168 @@
+#pragma once
+// CQuorvantUSBDevice ("QuorvantUSBDevice"): the base of every device page. A page is the container
+// its page layout builds and at the same time the model of one device: it owns the device's
+// command channel and the sync channel on its event interface, keeps the identity the main window
+// hands it, binds the key and light buttons of its picture, and gives the device-list entry the
+// operations its timers run (DevicePageInterface). Family operations default to doing nothing
+// (or returning 0); the family pages override them.
+//
+// The main window sets the identity in the order the setters are declared, then calls InitPage.
+// UI thread only, except the flags and colours that worker threads read (atomic / locked).
+
+#include "device/DeviceCatalogue.h"
+#include "profiles/ProfileRecords.h"
+#include "protocol/CommandChannel.h"
+#include "ui/controls/DevicePageInterface.h"
+#include "ui/framework/Container.h"
+
+#include <QPointer>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace orvane::ui {
+class CDeviceKeyButtonUI;
+class CDeviceOptionUI;
+class CMpDevicePowerUI;
+class WindowImplBase;
+}  // namespace orvane::ui
+
+namespace orvane {
+
+class CQuorvantUSBDevice : public ui::CHorizontalLayoutUI, public ui::DevicePageInterface {
+public:
+    explicit CQuorvantUSBDevice(QWidget* parent = nullptr);
+    ~CQuorvantUSBDevice() override;
+
+    QString GetClass() const override { return "QuorvantUSBDevice"; }
+
+    // --- Identity, in the order the main window sets it ---
+    void SetPageName(const QString& name);
+    void SetMainWindow(ui::WindowImplBase* window);
+    // Resizes the key button list when the count changes.
+    void SetKeyButtonCount(int count);
+    // Resizes the light button, light colour and area light lists when the count changes; clears
+    // every light colour and area light on every call.
+    void SetLightCount(int count);
+    // Stored and passed on to the power control when there is one.
+    void SetPowerFlag(bool on);
+    void SetProfileUuid(const QString& uuid);
+    void SetDeviceFolder(const QString& folder);
+    // Stored; the power flag is passed to it at once.
+    void SetPowerControl(ui::CMpDevicePowerUI* control);
+    // Copied; device kind := its type, device sub-kind := its role field.
+    void SetDeviceRecord(const DeviceRecord& record);
+    virtual void SetLightTableIndex(int index) { lightTableIndex_ = index; }
+    void SetConfigName(const QString& name);
+    // Binds the page's controls. Base: the first "SelectPanel" child and its "DeviceKeyButton"
+    // children (names "key_N" → key button N, user data "light_N" → light button N). With an
+    // empty page name nothing is bound and both counts become 0. Returns 1.
+    virtual int InitPage();
+
+    QString GetPageName() const { return pageName_; }
+    ui::WindowImplBase* GetMainWindow() const;
+    int GetKeyButtonCount() const { return keyButtonCount_; }
+    int GetLightCount() const { return lightCount_; }
+    bool GetPowerFlag() const { return powerFlag_.load(); }
+    QString GetProfileUuid() const { return profileUuid_; }
+    QString GetDeviceFolder() const { return deviceFolder_; }
+    ui::CMpDevicePowerUI* GetPowerControl() const;
+    const DeviceRecord& GetDeviceRecord() const { return record_; }
+    int GetDeviceKind() const { return deviceKind_; }
+    int GetDeviceSubKind() const { return deviceSubKind_; }
+    int GetLightTableIndex() const { return lightTableIndex_; }
+    QString GetConfigName() const { return configName_; }
+    ui::CDeviceOptionUI* GetOptionItem() const;
+    ui::CControlUI* GetSelectPanel() const;
+    ui::CDeviceKeyButtonUI* GetKeyButton(int index) const;
+    ui::CDeviceKeyButtonUI* GetLightButton(int index) const;
+
+    // --- Channels (opened and closed by discovery) ---
+    CommandChannel& Channel() { return channel_; }
+    CommandChannel& SyncChannel() { return syncChannel_; }
+    // The event interface: base opens or closes the sync channel; a family that reads it with a
+    // sync thread also starts or stops that thread.
+    virtual bool OpenSyncChannel(const std::string& path) { return syncChannel_.Open(path, false); }
+    virtual void CloseSyncChannel() { syncChannel_.Close(); }
+
+    // --- Flags the main window sets on every page ---
+    void SetLightingEnabled(bool on) { lightingEnabled_.store(on); }
+    bool IsLightingEnabled() const { return lightingEnabled_.load(); }
+    void SetWindowActive(bool on) { windowActive_.store(on); }
+
+    // --- Page operations the main window and the editors call ---
+    virtual int ApplyLighting() { return 0; }
+    // Ignored outside 0..light count-1 / 0 there. Safe from any thread.
+    virtual void SetLightColor(int index, uint32_t color);
+    virtual uint32_t GetLightColor(int index) const;
+    // The per-light effect records ("LightList"), one per light position. Safe from any thread.
+    std::vector<LightListEntry> GetAreaLights() const;
+    void SetAreaLights(std::vector<LightListEntry> lights);
+    virtual int ReloadProfile() { return 0; }
+    virtual void RefreshControls() {}
+    // The page's own texts anew, after a language change.
+    virtual void RefreshTexts() {}
+    virtual void RestoreDefaults() {}
+    virtual int WriteKeys(int profileIndex) {
+        (void)profileIndex;
+        return 0;
+    }
+    virtual int WriteSettings(int profileIndex, int activeProfile, int screenFlag, int screenWidth, int screenHeight) {
+        (void)profileIndex, (void)activeProfile, (void)screenFlag, (void)screenWidth, (void)screenHeight;
+        return 0;
+    }
+
+    // --- DevicePageInterface ---
+    // Nothing while lighting is disabled; otherwise every visible light button gets the tint of its
+    // light colour (red low byte, then blue, then green; alpha as the level).
+    void PaintLightButtons() override;
+    void OnConnect() override {}
+    void OnSyncRequest() override {}
+    void ReservedTimerOperation1() override {}
+    void ReservedTimerOperation2() override {}
+    void PollPowerStatus() override {}
+    bool IsChannelOpen() const override { return channel_.IsOpen(); }
+    bool HasPowerFlag() const override { return powerFlag_.load(); }
+    bool IsWindowActive() const override { return windowActive_.load(); }
+    void SetOptionItem(ui::CDeviceOptionUI* entry) override;
+
+protected:
+    void SetDeviceKind(int kind) { deviceKind_ = kind; }
+    // The button list entries, for the family bindings.
+    void BindKeyButton(int index, ui::CDeviceKeyButtonUI* button);
+    void BindLightButton(int index, ui::CDeviceKeyButtonUI* button);
+    void SetSelectPanel(ui::CControlUI* panel);
+    // Key and light lists emptied, both counts 0: what a page without a name binds.
+    void UnbindAll();
+
+private:
+    CommandChannel channel_;
+    CommandChannel syncChannel_;
+    QPointer<QWidget> selectPanel_;
+    QPointer<QWidget> optionItem_;
+    QPointer<QWidget> powerControl_;
+    QString pageName_;
+    QPointer<QWidget> mainWindow_;
+    QString profileUuid_;
+    QString configName_;
+    QString deviceFolder_;
+    int deviceKind_ = 0;
+    int deviceSubKind_ = 0;
+    int keyButtonCount_ = 0;
+    int lightCount_ = 0;
+    std::vector<QPointer<ui::CDeviceKeyButtonUI>> keyButtons_;
+    std::vector<QPointer<ui::CDeviceKeyButtonUI>> lightButtons_;
+    mutable std::mutex lightsMutex_;  // light colours: written by preview threads, painted here
+    std::vector<uint32_t> lightColors_;
+    mutable std::mutex areaMutex_;
+    std::vector<LightListEntry> areaLights_;
+    std::atomic<bool> lightingEnabled_{true};
+    std::atomic<bool> windowActive_{true};
+    std::atomic<bool> powerFlag_{false};
+    DeviceRecord record_;
+    int lightTableIndex_ = 0;
+};
+
+}  // namespace orvane
