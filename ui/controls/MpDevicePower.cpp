@@ -23,13 +23,13 @@ struct PhoneLook {
 PhoneLook PhoneLookFor(std::uint8_t phoneType) {
     switch (phoneType) {
         case 1:
-            return {"Phone_type_iphone", "file='power/Phone_type_iphone.png'"};
+            return {"Phone_type_iphone", "file='power/Phone_type_iphone.svg'"};
         case 2:
-            return {"Phone_type_samsung", "file='power/Phone_type_samsung.png'"};
+            return {"Phone_type_samsung", "file='power/Phone_type_samsung.svg'"};
         case 3:
-            return {"Phone_type_other", "file='power/Phone_type_other.png'"};
+            return {"Phone_type_other", "file='power/Phone_type_other.svg'"};
         default:
-            return {"Phone_type_no_device", "file='power/Phone_type_no_device.png'"};
+            return {"Phone_type_no_device", "file='power/Phone_type_no_device.svg'"};
     }
 }
 
@@ -75,15 +75,15 @@ void CMpDevicePowerUI::ShowPowerStatus(std::span<const std::uint8_t> status) {
     switch (bytes[1]) {
         case 0:
             progress->SetVisible(true);
-            statusIcon->SetBkImage("file='power/powered.png'");
+            statusIcon->SetBkImage("file='power/powered.svg'");
             break;
         case 1:
             progress->SetVisible(!isWireless);
-            statusIcon->SetBkImage(isWireless ? "file='power/wuxian_powering.png'" : "file='power/powering.png'");
+            statusIcon->SetBkImage(isWireless ? "file='power/wuxian_powering.svg'" : "file='power/powering.svg'");
             break;
         case 2:
             progress->SetVisible(true);
-            statusIcon->SetBkImage("file='power/power.png'");
+            statusIcon->SetBkImage("file='power/power.svg'");
             break;
         default:
             break;

@@ -54,18 +54,18 @@ TEST_F(PowerStatusTest, EachRecordShowsItsLook) {
         const char* phoneTip;                 // nullptr: left alone
         const char* phoneImage;
     } cases[] = {
-        {"power_mouse_battery", kMouse, {85, 2, 0, 0, 0, 0}, "85%", 15, true, "file='power/power.png'", false, nullptr, nullptr},
-        {"power_mouse_wireless_charging", kMouse, {40, 1, 0, 1, 0, 0}, "40%", 60, false, "file='power/wuxian_powering.png'", true, nullptr, nullptr},
-        {"power_mouse_wired_charging", kMouse, {40, 1, 0, 0, 0, 0}, "40%", 60, true, "file='power/powering.png'", false, nullptr, nullptr},
-        {"power_mouse_external", kMouse, {100, 0, 0, 1, 0, 0}, "100%", 0, true, "file='power/powered.png'", true, nullptr, nullptr},
-        {"power_pad_no_phone", kMousePad, {50, 2, 0, 1, 0, 0}, "50%", 50, true, "file='power/power.png'", std::nullopt,
-         "Phone_type_no_device", "file='power/Phone_type_no_device.png'"},
-        {"power_pad_iphone", kMousePad, {50, 0, 0, 0, 0, 1}, "50%", 50, true, "file='power/powered.png'", std::nullopt,
-         "Phone_type_iphone", "file='power/Phone_type_iphone.png'"},
-        {"power_pad_samsung", kMousePad, {50, 0, 0, 0, 0, 2}, "50%", 50, true, "file='power/powered.png'", std::nullopt,
-         "Phone_type_samsung", "file='power/Phone_type_samsung.png'"},
-        {"power_pad_other", kMousePad, {50, 0, 0, 0, 0, 3}, "50%", 50, true, "file='power/powered.png'", std::nullopt,
-         "Phone_type_other", "file='power/Phone_type_other.png'"},
+        {"power_mouse_battery", kMouse, {85, 2, 0, 0, 0, 0}, "85%", 15, true, "file='power/power.svg'", false, nullptr, nullptr},
+        {"power_mouse_wireless_charging", kMouse, {40, 1, 0, 1, 0, 0}, "40%", 60, false, "file='power/wuxian_powering.svg'", true, nullptr, nullptr},
+        {"power_mouse_wired_charging", kMouse, {40, 1, 0, 0, 0, 0}, "40%", 60, true, "file='power/powering.svg'", false, nullptr, nullptr},
+        {"power_mouse_external", kMouse, {100, 0, 0, 1, 0, 0}, "100%", 0, true, "file='power/powered.svg'", true, nullptr, nullptr},
+        {"power_pad_no_phone", kMousePad, {50, 2, 0, 1, 0, 0}, "50%", 50, true, "file='power/power.svg'", std::nullopt,
+         "Phone_type_no_device", "file='power/Phone_type_no_device.svg'"},
+        {"power_pad_iphone", kMousePad, {50, 0, 0, 0, 0, 1}, "50%", 50, true, "file='power/powered.svg'", std::nullopt,
+         "Phone_type_iphone", "file='power/Phone_type_iphone.svg'"},
+        {"power_pad_samsung", kMousePad, {50, 0, 0, 0, 0, 2}, "50%", 50, true, "file='power/powered.svg'", std::nullopt,
+         "Phone_type_samsung", "file='power/Phone_type_samsung.svg'"},
+        {"power_pad_other", kMousePad, {50, 0, 0, 0, 0, 3}, "50%", 50, true, "file='power/powered.svg'", std::nullopt,
+         "Phone_type_other", "file='power/Phone_type_other.svg'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shot);
@@ -90,7 +90,7 @@ TEST_F(PowerStatusTest, UnknownChargeStateKeepsTheStatusLook) {
     EXPECT_EQ(value->GetText(), "20%");
     EXPECT_EQ(progress->GetValue(), 80);
     EXPECT_FALSE(progress->IsVisible());
-    EXPECT_EQ(status->GetBkImage(), "file='power/wuxian_powering.png'");
+    EXPECT_EQ(status->GetBkImage(), "file='power/wuxian_powering.svg'");
 }
 
 TEST_F(PowerStatusTest, ShortRecordReadsTheRestAsZero) {
@@ -99,7 +99,7 @@ TEST_F(PowerStatusTest, ShortRecordReadsTheRestAsZero) {
     power->ShowPowerStatus(record);
     EXPECT_EQ(value->GetText(), "85%");
     EXPECT_TRUE(progress->IsVisible());  // byte 3 reads 0: wired
-    EXPECT_EQ(status->GetBkImage(), "file='power/powering.png'");
+    EXPECT_EQ(status->GetBkImage(), "file='power/powering.svg'");
     EXPECT_EQ(phone->GetToolTip(), "Phone_type_no_device");
 }
 
