@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Starts the program from BIN_DIR, on the emulated mouse when no supported device is attached.
+# Extra arguments go to the program.
 set -euo pipefail
 bin="$1"
 shift
@@ -7,4 +8,4 @@ simulate=()
 if [ -z "${ORVANE_SIMULATE:-}" ] && ! "$bin/orvanectl" list --quiet-if-none >/dev/null 2>&1; then
   simulate=(--simulate mouse)
 fi
-exec "$bin/orvanectl" "${simulate[@]}" info "$@"
+exec "$bin/orvane-q730" "${simulate[@]}" "$@"
