@@ -49,9 +49,10 @@ std::optional<DeviceFamily> FamilyOfType(uint16_t type) {
     }
 }
 
-CMainWnd::CMainWnd(QDBusConnection sessionBus, QDBusConnection systemBus)
-    : sessionBus_(std::make_unique<SessionBusMessages>(std::move(sessionBus))),
-      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(systemBus))) {}
+CMainWnd::CMainWnd(ShellServices services)
+    : trayAvailable_(services.trayAvailable),
+      sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
+      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {}
 
 CMainWnd::~CMainWnd() {
     // Closed or not, no worker may outlive the pages it reaches.

@@ -18,6 +18,7 @@
 
 #include <QDBusConnection>
 #include <QPointer>
+#include <QSystemTrayIcon>
 
 #include <array>
 #include <functional>
@@ -59,6 +60,15 @@ struct FeatureEvent {
 };
 using FeatureHandler = std::function<void(const FeatureEvent&)>;
 
+// The desktop services the window works with, found at start-up.
+struct ShellServices {
+    QDBusConnection sessionBus = QDBusConnection::sessionBus();
+    QDBusConnection systemBus = QDBusConnection::systemBus();
+    // Without a notification area the close button ends the program: a window hidden to a tray
+    // that is not there could never be shown or ended again.
+    bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+};
+
 class CMainWnd : public ui::WindowImplBase {
 public:
     static constexpr int kWidth = 1350;
@@ -66,8 +76,7 @@ public:
     static constexpr int kFitTimer = 1011;
     static constexpr int kMenuTimer = 1032;
 
-    explicit CMainWnd(QDBusConnection sessionBus = QDBusConnection::sessionBus(),
-                      QDBusConnection systemBus = QDBusConnection::systemBus());
+    explicit CMainWnd(ShellServices services = {});
     ~CMainWnd() override;
 
     // The page of the first visible selector entry whose "device_select" option is selected.
@@ -182,6 +191,7 @@ private:
     bool recordingLock_ = false;
     bool initialised_ = false;
     bool awake_ = true;
+    bool trayAvailable_;
     int screenWidth_ = 0;
     int screenHeight_ = 0;
 

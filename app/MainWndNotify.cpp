@@ -78,7 +78,11 @@ void CMainWnd::OnClick(ui::TNotifyUI& msg) {
 bool CMainWnd::OnOwnClick(const QString& name) {
     if (name == "closebtn") {
         CloseSettingsWindow();
-        ShowWindow(false);  // the program goes on in the tray
+        if (trayAvailable_) {
+            ShowWindow(false);  // the program goes on in the tray
+        } else {
+            Close();
+        }
     } else if (name == "nodevice_ok_btn") {
         ShowWindow(false);
     } else if (name == "control_light_status") {

@@ -12,7 +12,7 @@ namespace orvane::app::test {
 namespace {
 
 TEST_F(ShellTest, WindowStartsAt800x572CentredAndIsShownAfterTheFirstScanWithNoDevice) {
-    CMainWnd window(NoBus(), NoBus());
+    CMainWnd window(TestServices());
     ASSERT_TRUE(CreateMainWindow(window));
     EXPECT_EQ(window.size(), QSize(800, 572));
     const QRect screen = window.screen()->availableGeometry();

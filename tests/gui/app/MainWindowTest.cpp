@@ -129,6 +129,13 @@ TEST_F(ShellTest, CloseButtonHidesAndTheTrayIconTogglesTheWindow) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(ShellTest, WithoutANotificationAreaTheCloseButtonEndsTheProgram) {
+    CMainWnd& window = Open(TestServices(NoBus(), false));
+    QTest::mouseClick(window.FindControl<ui::CButtonUI>("closebtn"), Qt::LeftButton);
+    EXPECT_TRUE(window.IsClosed());
+    EXPECT_TRUE(Logged("退出测试"));
+}
+
 TEST_F(ShellTest, LightControlFollowsTheButtonAndOtherPrograms) {
     Mouse();
     CMainWnd& window = Open();

@@ -68,7 +68,7 @@ TEST(BusMemberName, RegisteredNamesBecomeValidMembers) {
 }
 
 TEST_F(SessionBusTest, TheWindowAnnouncesItsLightControlAndFollowsOtherPrograms) {
-    CMainWnd& window = Open(windowBus_);
+    CMainWnd& window = Open(TestServices(windowBus_));
     ASSERT_TRUE(QTest::qWaitFor([&] { return peer.announces.size() == 1; }, 3000));
     EXPECT_EQ(peer.announces[0], (std::pair<qulonglong, qlonglong>{1, 1})) << "announced at start";
 

@@ -34,6 +34,11 @@ using namespace std::chrono_literals;
 // A connection name no bus was ever opened under: the window runs without D-Bus.
 inline QDBusConnection NoBus() { return QDBusConnection("orvane-test-no-bus"); }
 
+// No bus; a notification area unless the test says otherwise.
+inline ShellServices TestServices(QDBusConnection sessionBus = NoBus(), bool trayAvailable = true) {
+    return ShellServices{std::move(sessionBus), NoBus(), trayAvailable};
+}
+
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -64,8 +69,8 @@ protected:
         return *mouse_;
     }
 
-    CMainWnd& Open(QDBusConnection sessionBus = NoBus()) {
-        window_ = std::make_unique<CMainWnd>(std::move(sessionBus), NoBus());
+    CMainWnd& Open(ShellServices services = TestServices()) {
+        window_ = std::make_unique<CMainWnd>(std::move(services));
         EXPECT_TRUE(CreateMainWindow(*window_));
         EXPECT_TRUE(QTest::qWaitFor([&] { return window_->IsFirstScanHandled(); }, 5000));
         EXPECT_TRUE(window_->isVisible());
