@@ -58,6 +58,7 @@ CMainWnd::~CMainWnd() {
     // Closed or not, no worker may outlive the pages it reaches.
     if (scanBridge_) scanBridge_->Close();
     threads_.StopAll();
+    delete menu_.data();
 }
 
 void CMainWnd::InitWindow() {
@@ -67,6 +68,8 @@ void CMainWnd::InitWindow() {
     const QIcon icon(resources.GetFilePath(kIconFile));
     setWindowIcon(icon);
     tray_ = std::make_unique<TrayIcon>(this, icon, kProductName);
+    // Other programs of the light-control protocol reach the window through these.
+    sessionBus_->Listen(kSoftwareIdentityName, this);
     sessionBus_->Listen(kLightControlSetName, this);
     sessionBus_->Listen(kUpdateStatusName, this);
     WatchScreens();

@@ -49,11 +49,12 @@ protected:
         ShellTest::TearDown();
     }
 
-    void SendSet(qulonglong wParam, qlonglong lParam) {
-        QDBusMessage set = QDBusMessage::createSignal(kBusObjectPath, kBusInterface, BusMemberName(kLightControlSetName));
-        set << wParam << lParam;
-        peerBus_.send(set);
+    void Send(const char* registeredName, qulonglong wParam, qlonglong lParam) {
+        QDBusMessage signal = QDBusMessage::createSignal(kBusObjectPath, kBusInterface, BusMemberName(registeredName));
+        signal << wParam << lParam;
+        peerBus_.send(signal);
     }
+    void SendSet(qulonglong wParam, qlonglong lParam) { Send(kLightControlSetName, wParam, lParam); }
 
     QProcess daemon_;
     QDBusConnection windowBus_{QString()};
@@ -91,6 +92,13 @@ TEST_F(SessionBusTest, TheWindowAnnouncesItsLightControlAndFollowsOtherPrograms)
     peerBus_.send(odd);
     QTest::qWait(200);
     EXPECT_EQ(window.GetLightControlState(), 1);
+}
+
+TEST_F(SessionBusTest, AnotherProgramWakesTheWindow) {
+    CMainWnd& window = Open(TestServices(windowBus_));
+    window.ShowWindow(false);
+    Send(kSoftwareIdentityName, 0, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isVisible(); }, 3000));
 }
 
 TEST_F(SessionBusTest, OwnBroadcastsAreNotDeliveredBack) {
