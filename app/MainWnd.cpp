@@ -83,6 +83,7 @@ void CMainWnd::OnWindowInit() {
     sessionBus_->Broadcast(kLightControlAnnounceName, 1, 1);
     if (language_.ApplyLanguage(GetLanguageIndex())) update();
     BuildDevicePages();
+    ApplyToolTips();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         screenWidth_ = screen->geometry().width();
         screenHeight_ = screen->geometry().height();

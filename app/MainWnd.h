@@ -153,6 +153,8 @@ private:
     // The selector and the current page's profile control disabled while locked.
     void LockControls(bool locked);
     void RefreshNoDeviceNotice();
+    // Tool tips are plain texts: each control with a "tip" property gets that key's text.
+    void ApplyToolTips();
     void CloseSettingsWindow();
     void RaiseWindow();
 

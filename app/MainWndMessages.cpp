@@ -116,6 +116,7 @@ void CMainWnd::HandleAwake(unsigned message, ui::WParam wParam, ui::LParam lPara
         if (ui::CControlUI* progress = FindControl("setting_progress")) progress->SetVisible(true);
     } else if (message == kApplyLanguage) {
         if (wParam <= static_cast<ui::WParam>(INT_MAX) && language_.ApplyLanguage(static_cast<int>(wParam))) {
+            ApplyToolTips();
             update();
             if (settingsWindow_) settingsWindow_->SendMessage(kApplyLanguage, 0, 0);
         }

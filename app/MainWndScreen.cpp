@@ -3,6 +3,7 @@
 
 #include "pages/CQuorvantUSBDevice.h"
 #include "ui/controls/DeviceOption.h"
+#include "ui/framework/ResourceManager.h"
 
 namespace orvane::app {
 
@@ -30,6 +31,14 @@ void CMainWnd::RefreshNoDeviceNotice() {
     bool anyShown = false;
     for (ui::CDeviceOptionUI* entry : SelectorEntries()) anyShown = anyShown || entry->IsShown();
     if (ui::CControlUI* notice = FindControl("No_device_Link")) notice->SetVisible(!anyShown);
+}
+
+void CMainWnd::ApplyToolTips() {
+    const ui::CResourceManager& texts = ui::CResourceManager::GetInstance();
+    for (ui::CControlUI* control : ui::ControlsBelow(this)) {
+        const QVariant key = control->GetWidget()->property("tip");
+        if (key.isValid()) control->SetToolTip(texts.GetText(key.toString()));
+    }
 }
 
 void CMainWnd::CloseSettingsWindow() {

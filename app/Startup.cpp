@@ -61,6 +61,37 @@ bool CreateMainWindow(CMainWnd& window) {
     return true;
 }
 
+namespace {
+
+// The first copy: the skin, the control classes, the shared messages, the main window and its
+// event loop, then the skin released.
+int RunMainWindow(const ProgramOptions& options, SingleInstance& instance) {
+    ui::CResourceManager& resources = ui::CResourceManager::GetInstance();
+    resources.SetResourcePath(QString::fromStdString(ProgramDataFolder()) + "/skin");
+    resources.LoadResource("res.xml");
+    RegisterProgramControls();
+    WmUpdateStatus();
+    WmLightControlAnnounce();
+    WmLightControlSet();
+
+    int status = 0;
+    {
+        CMainWnd window;
+        if (!CreateMainWindow(window)) {
+            status = Fail(1, "the main window's layout \"XML_MAIN\" could not be built (see --debug)");
+        } else {
+            instance.Listen([&window] { window.PostMessage(WmSoftwareIdentity(), 0, 1); });
+            if (options.screenshot) ArrangeScreenshot(window, QString::fromStdString(*options.screenshot), status);
+            QApplication::exec();
+            instance.StopListening();
+        }
+    }
+    resources.Release();
+    return status;
+}
+
+}  // namespace
+
 int RunProgram(int argc, char** argv) {
     std::string error;
     const auto options = ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc), error);
@@ -84,34 +115,15 @@ int RunProgram(int argc, char** argv) {
 
     LoadPrivateFonts();
     DebugLog(QString::asprintf("软件标示：%u", WmSoftwareIdentity()).toStdString());
-    SingleInstance instance(SingleInstance::RuntimeFolder(), kProductName);
-    if (instance.Claim() == SingleInstance::Role::Second) {
-        if (!instance.WakeFirst()) DebugLog("single instance: the running copy did not answer");
-        RemovePrivateFonts();
-        return 0;
-    }
-
-    ui::CResourceManager& resources = ui::CResourceManager::GetInstance();
-    resources.SetResourcePath(QString::fromStdString(ProgramDataFolder()) + "/skin");
-    resources.LoadResource("res.xml");
-    RegisterProgramControls();
-    WmUpdateStatus();
-    WmLightControlAnnounce();
-    WmLightControlSet();
-
     int status = 0;
     {
-        CMainWnd window;
-        if (!CreateMainWindow(window)) {
-            status = Fail(1, "the main window's layout \"XML_MAIN\" could not be built (see --debug)");
+        SingleInstance instance(SingleInstance::RuntimeFolder(), kProductName);
+        if (instance.Claim() == SingleInstance::Role::Second) {
+            if (!instance.WakeFirst()) DebugLog("single instance: the running copy did not answer");
         } else {
-            instance.Listen([&window] { window.PostMessage(WmSoftwareIdentity(), 0, 1); });
-            if (options->screenshot) ArrangeScreenshot(window, QString::fromStdString(*options->screenshot), status);
-            QApplication::exec();
-            instance.StopListening();
+            status = RunMainWindow(*options, instance);
         }
-    }
-    resources.Release();
+    }  // the lock is given up before the fonts go
     RemovePrivateFonts();
     return status;
 }

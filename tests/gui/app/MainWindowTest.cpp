@@ -168,6 +168,21 @@ TEST_F(ShellTest, LightControlFollowsTheButtonAndOtherPrograms) {
     EXPECT_EQ(status->GetText(), texts.GetText("控制灯光"));
 }
 
+TEST_F(ShellTest, TextsAndToolTipsFollowTheLanguage) {
+    CMainWnd& window = Open();  // English: index 0 of the shipped language list
+    auto* close = window.FindControl<ui::CButtonUI>("closebtn");
+    auto* status = window.FindControl<ui::CButtonUI>("control_light_status");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->GetToolTip(), "Close");
+    EXPECT_EQ(status->GetText(), "Lighting: controlled here");
+
+    window.SendMessage(kApplyLanguage, 1, 0);  // Simplified Chinese
+    EXPECT_EQ(close->GetToolTip(), ui::CResourceManager::GetInstance().GetText("tip_close"));
+    EXPECT_NE(close->GetToolTip(), "Close");
+    EXPECT_EQ(status->GetText(), ui::CResourceManager::GetInstance().GetText("控制灯光"));
+    EXPECT_NE(status->GetText(), "Lighting: controlled here");
+}
+
 TEST_F(ShellTest, ExitFromTheTrayMenuStopsEveryThreadWithinASecond) {
     Mouse();
     CMainWnd& window = Open();
