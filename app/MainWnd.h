@@ -88,7 +88,6 @@ public:
     void ShowSelectorEntry(int index, bool show, bool select);
     // The lock of the selector and the current page's profile control around a macro recording.
     void SetRecordingLock(bool on);
-    bool IsRecordingLocked() const { return recordingLock_; }
 
     void SetFeatureHandler(Feature feature, FeatureHandler handler);
     // The settings window while it is open (set by the feature that opens it).
