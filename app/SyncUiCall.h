@@ -4,7 +4,8 @@
 // Call() queues the function onto the context object's thread and blocks until it has run, like a
 // blocking queued call. Unlike one, it also returns when the gate is closed: the UI thread closes
 // it before it waits for the workers to end, so a worker blocked in a call cannot hold the UI
-// thread's wait up until its timeout. A call that was dropped never runs later.
+// thread's wait up until its timeout. A call that was dropped never runs later. Close the gate
+// before the context is destroyed: workers read the context only while the gate is open.
 
 #include <QObject>
 #include <QPointer>
