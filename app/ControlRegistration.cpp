@@ -3,6 +3,7 @@
 #include "pages/CQuorvantKeyboardDevice.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/CQuorvantMousePadDevice.h"
+#include "pages/DeviceProfileView.h"
 #include "pages/headset/CQuorvantHS8127Device.h"
 #include "ui/controls/CustomControls.h"
 #include "ui/framework/ControlFactory.h"
@@ -27,6 +28,7 @@ constexpr PageTag kPageTags[] = {
     {"QuorvantHS8127Device", &Make<CQuorvantHS8127Device>},
     {"QuorvantMouseDevice", &Make<CQuorvantMouseDevice>},
     {"QuorvantKeyboardDevice", &Make<CQuorvantKeyboardDevice>},
+    {"DeviceProfile", &Make<CDeviceProfileUI>},
 };
 
 struct NestedLayout {

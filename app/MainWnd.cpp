@@ -2,6 +2,7 @@
 
 #include "app/ControlRegistration.h"
 #include "app/MenuWnd.h"
+#include "app/MousePageRoutes.h"
 #include "app/ScanBridge.h"
 #include "app/SessionBusMessages.h"
 #include "app/SleepWatcher.h"
@@ -52,7 +53,9 @@ std::optional<DeviceFamily> FamilyOfType(uint16_t type) {
 CMainWnd::CMainWnd(ShellServices services)
     : trayAvailable_(services.trayAvailable),
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
-      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {}
+      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
+    ConnectMousePageRoutes(*this);
+}
 
 CMainWnd::~CMainWnd() {
     // Closed or not, no worker may outlive the pages it reaches.

@@ -1,23 +1,183 @@
 #pragma once
 // CQuorvantMouseDevice ("QuorvantMouseDevice"): the mouse's device page, built from
-// "XML\\DeviceXml\\mousedevice1.xml". Device kind 2 from construction.
+// "XML\\DeviceXml\\mousedevice1.xml". It owns the mouse's profile document and the models that
+// act on the mouse (MouseDeviceModel for the device memories, PerformanceSettings for the system
+// panel, MouseProfileActions for the profile sequences, the same code the command-line tool
+// runs), binds the layout's picture, profile panel and system panel, and runs two threads: the
+// light preview (PreviewThread) and the sync thread, which makes the page read the device's new
+// profile 500 ms after an on-board profile switch.
+//
+// Device kind 2. UI thread only, except what the threads share: the preview state and the two
+// channels.
+
+#include <memory>
+#include <vector>
 
 #include "pages/CQuorvantUSBDevice.h"
+#include "pages/LightNames.h"
+#include "pages/MouseDeviceModel.h"
+#include "pages/MouseProfileActions.h"
+#include "pages/PerformanceSettings.h"
+#include "profiles/CMouseProfiledata.h"
+
+namespace orvane::ui {
+struct TNotifyUI;
+}
 
 namespace orvane {
 
+class CDeviceProfileUI;
+class MousePerformanceView;
+class PreviewThread;
+class SyncThread;
+class UiThreadGate;
+
 class CQuorvantMouseDevice : public CQuorvantUSBDevice {
 public:
+    // The on-board profile is re-read this long after the device announced a switch.
+    static constexpr int kSyncDelayMs = 500;
+
     explicit CQuorvantMouseDevice(QWidget* parent = nullptr);
+    // Stops the preview thread, then closes the sync channel and stops the sync thread.
+    ~CQuorvantMouseDevice() override;
 
     QString GetClass() const override { return "QuorvantMouseDevice"; }
 
+    // --- Identity ---
     // The light that the logo button shows; -1: no logo light.
     void SetLogoLightIndex(int index) { logoLightIndex_ = index; }
     int GetLogoLightIndex() const { return logoLightIndex_; }
+    // Also names the document's default profile (default data folder + folder + ".Json").
+    void SetDeviceFolder(const QString& folder) override;
+    // Also makes the document use its "Device"[0].
+    void SetLightTableIndex(int index) override;
+    int InitPage() override { return BindControls(); }
+
+    // --- Page operations ---
+    // Binds the picture ("mouse_device_seting_layout"), the profile panel ("DeviceProfileItem"),
+    // the system panel and the settings tab. Returns 1.
+    int BindControls();
+    // Initial read of the device, the profile loaded and shown, the preview thread started.
+    void OnConnect() override;
+    // The device's active profile and its settings block read (nothing taken when the read
+    // failed), taken into the lighting and the document, saved and shown.
+    void OnSyncRequest() override;
+    void PollPowerStatus() override;
+    // The profile file loaded into the page (system settings from the document), not saved. 1.
+    int ReloadProfile() override;
+    void RefreshControls() override;
+    void RefreshTexts() override { RefreshKeyInfo(); }
+    // The default profile's document replaces the current profile's (which keeps its file) and
+    // is shown; nothing is written to the device. Nothing at all when the default profile has
+    // no document.
+    void RestoreDefaults() override;
+    // The light state, area lights and custom steps from the document into the preview. 1.
+    int ApplyLighting() override;
+    // The key table of on-board profile `profileIndex`. 1 written, 0 skipped.
+    int WriteKeyBlock(int profileIndex, const std::vector<KeyListEntry>& keys);
+    int WriteKeys(int profileIndex) override { return WriteKeyBlock(profileIndex, keys_); }
+    // The macros of the user data folder into the macro memory: 0 written or nothing to write,
+    // > 0 events too many (nothing written), -1 the device stopped answering.
+    int WriteMacros() override;
+    // The settings block of `profileIndex` from the document. 1 written, 0 skipped.
+    int WriteSettings(int profileIndex, int activeProfile, int screenFlag, int screenWidth, int screenHeight) override;
+    void LoadLightNames();
+    // Base panels; then on a page with "device_tishi_info" every panel but the key panel
+    // reloads the profile (dropping key edits not yet saved), and the tip shows for the
+    // lighting, key and system panels.
+    void SwitchFunctionPanel(int type) override;
+    // The document's paths from the user data folder, the profile UUID and the config name.
+    void SetProfilePaths();
+    std::string GetProfileFileName() const { return profile_.GetProfilePath(); }
+    void StoreProfile() override { profile_.SaveProfile(); }
+    // Light state bytes 0-3 = a, 4-7 = b, 8-10 = c's low 24 bits; then the document's light info.
+    void SetLightState(uint32_t a, uint32_t b, uint32_t c);
+    // The light state; its colour as the preview has it (modes 4 and 6 make it red).
+    LightInfoRecord GetLightState() const;
+    // The key being edited: its button shows the selected look, the others not, and the key
+    // editor's area "keyset_layout" shows.
+    void SelectKey(int index) override;
+    // Logo row and logo button from the same colours, then the base's light buttons.
+    void PaintLightButtons() override;
+
+    // --- Sequences of the main window's triggers ---
+    // The profile the profile panel selected: loaded and shown, its pointer settings applied to
+    // the desktop, keys, macros and settings (screen flag 0) written. False when the panel has
+    // nothing selected or the profile cannot be used.
+    bool ApplySelectedProfile();
+    // "device_reset_btn": the profile panel resets its selected profile, which is then loaded,
+    // shown and written (settings with the desktop size, macros, keys). False when nothing changed.
+    bool ResetSelectedProfile();
+    // A click on key button `key` of the key panel: false, with "message_text_6" shown, when the
+    // key holds the only left-button function; else the key is selected.
+    bool OnKeyButtonClicked(int key);
+    // "key_butt_prosave": macros and keys written, the profile saved.
+    void SaveKeyAssignments();
+    // A control of the system panel changed; false when it is none of the panel's.
+    bool OnPerformanceNotify(const ui::TNotifyUI& msg);
+    // The page's pointer settings applied to the desktop.
+    void ApplyPointerSettings() { performance_.ApplyPointerSettings(); }
+
+    // --- Editors ---
+    std::vector<KeyListEntry> GetKeyList() const { return keys_; }
+    // The selected key's assignment replaced and the key list given to the document (not saved).
+    void SetKeyAssignment(const KeyListEntry& entry);
+    // True when `key` holds the left-button function and no other key does.
+    bool HoldsOnlyLeftButton(int key) const;
+    // In "mouse_device_seting_layout" item n (0 when there is none); the option
+    // "mouse_device_seting_option_" + n of "mouse_option_layout" selected, the others not.
+    void SelectSettingsTab(int n);
+    const LightNameLists& LightNames() const { return lightNames_; }
+    CDeviceProfileUI* GetProfileItem() const;
+    const CMouseProfiledata& Profile() const { return profile_; }
+    const PerformanceSettings& Performance() const { return performance_; }
+
+    // --- Event interface ---
+    // Opens the sync channel when it is closed and starts the sync thread.
+    bool OpenSyncChannel(const std::string& path) override;
+    // Closes the channel (which wakes the thread's read), then stops the thread.
+    void CloseSyncChannel() override;
+    bool ReopenSyncChannel(const std::string& path);
 
 private:
+    MouseProfileActions& Actions();
+    void LoadProfileOnConnect();
+    // What every profile load shares: the document's keys into the page, the keys shown
+    // unselected, the lighting into the preview.
+    void TakeLoadedProfile();
+    void ShowKeysUnselected();
+    void ShowKeyEditorIdle();
+    void RefreshKeyInfo();
+    void RefreshPerformance();
+    // The preview animates `selection` from now on.
+    void SetPreviewSelection(const LightInfoRecord& selection);
+    void ArmSyncTimer();
+    void BindPicture(ui::CControlUI& picture);
+
+    std::unique_ptr<SystemMouseSettings> desktop_;
+    MouseDeviceModel device_;
+    CMouseProfiledata profile_;
+    MousePageParts parts_;
+    PerformanceSettings performance_;
+    std::unique_ptr<MouseProfileActions> actions_;  // made on first use, for the device folder
+    std::unique_ptr<MousePerformanceView> performanceView_;
+
+    std::vector<KeyListEntry> keys_;
+    LightInfoRecord lightState_;
+    LightInfoRecord previewSelection_;
+    std::optional<DecodedConfig> deviceConfig_;  // the last block read by OnSyncRequest
+    LightNameLists lightNames_;
+
     int logoLightIndex_ = -1;
+    std::vector<QPointer<ui::CDeviceKeyButtonUI>> logoRow_;
+    QPointer<QWidget> logoButton_;
+    QPointer<QWidget> logoRowContainer_;
+    QPointer<QWidget> profileItem_;
+    QPointer<QWidget> tip_;
+
+    std::shared_ptr<UiThreadGate> uiGate_;
+    std::unique_ptr<PreviewThread> previewThread_;
+    std::unique_ptr<SyncThread> syncThread_;
 };
 
 }  // namespace orvane

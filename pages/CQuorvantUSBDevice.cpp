@@ -1,27 +1,49 @@
 #include "pages/CQuorvantUSBDevice.h"
 
+#include "app/WindowMessageIds.h"
 #include "pages/NumberedName.h"
+#include "profiles/ProfilePaths.h"
+#include "ui/controls/CachedChild.h"
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/controls/DeviceOption.h"
 #include "ui/controls/MpDevicePower.h"
+#include "ui/framework/TabLayout.h"
 #include "ui/framework/WindowImplBase.h"
 
 namespace orvane {
 namespace {
 
-constexpr uint32_t kWhite = 0x00FFFFFF;
-constexpr int kFullAlpha = 255;
+constexpr LightColor kWhite = MakeLightColor({255, 255, 255}, 255);
 
 template <class T>
 void Resize(std::vector<T>& list, int count) {
     list.resize(static_cast<size_t>(std::max(count, 0)));
 }
 
+// Items of "device_function_switch" and "device_key_function_switch" per panel; -1 leaves the
+// key function switch as it is.
+struct PanelItems {
+    int function;
+    int keyFunction;
+};
+
+PanelItems ItemsOfPanel(int type) {
+    switch (type) {
+        case CQuorvantUSBDevice::kPanelKeys:
+        case CQuorvantUSBDevice::kPanelVoice: return {0, 1};
+        case CQuorvantUSBDevice::kPanelMacros:
+        case CQuorvantUSBDevice::kPanelMagic: return {1, -1};
+        case CQuorvantUSBDevice::kPanelSystem: return {0, 2};
+        case CQuorvantUSBDevice::kPanelCursor: return {2, -1};
+        default: return {0, 0};
+    }
+}
+
 }  // namespace
 
 CQuorvantUSBDevice::CQuorvantUSBDevice(QWidget* parent) : CHorizontalLayoutUI(parent) {}
 
-// The channels close themselves; nothing else here outlives the layout tree.
+// The channels close themselves; a family's worker threads are stopped by the family.
 CQuorvantUSBDevice::~CQuorvantUSBDevice() = default;
 
 void CQuorvantUSBDevice::SetPageName(const QString& name) { pageName_ = name; }
@@ -36,15 +58,11 @@ void CQuorvantUSBDevice::SetKeyButtonCount(int count) {
 
 void CQuorvantUSBDevice::SetLightCount(int count) {
     count = std::max(count, 0);
-    {
-        std::lock_guard lock(lightsMutex_);
-        if (count != lightCount_) {
-            lightCount_ = count;
-            Resize(lightButtons_, count);
-            Resize(lightColors_, count);
-        }
-        std::fill(lightColors_.begin(), lightColors_.end(), 0);
+    if (count != lightCount_) {
+        lightCount_ = count;
+        Resize(lightButtons_, count);
     }
+    preview_->SetLightCount(static_cast<size_t>(count));
     std::lock_guard lock(areaMutex_);
     areaLights_.assign(static_cast<size_t>(count), LightListEntry{});
 }
@@ -97,6 +115,12 @@ ui::CDeviceKeyButtonUI* CQuorvantUSBDevice::GetLightButton(int index) const {
     return lightButtons_[static_cast<size_t>(index)].data();
 }
 
+std::string CQuorvantUSBDevice::GetUserDataFolder() const { return UserDataFolder(deviceFolder_.toStdString()); }
+
+std::string CQuorvantUSBDevice::GetDefaultDataFolder() const { return DefaultDataFolder(); }
+
+std::string CQuorvantUSBDevice::GetDefaultProfilePath() const { return DefaultProfilePath(deviceFolder_.toStdString()); }
+
 void CQuorvantUSBDevice::SetOptionItem(ui::CDeviceOptionUI* entry) { optionItem_ = entry; }
 
 void CQuorvantUSBDevice::SetSelectPanel(ui::CControlUI* panel) {
@@ -110,16 +134,15 @@ void CQuorvantUSBDevice::BindKeyButton(int index, ui::CDeviceKeyButtonUI* button
 void CQuorvantUSBDevice::BindLightButton(int index, ui::CDeviceKeyButtonUI* button) {
     if (index < 0 || index >= static_cast<int>(lightButtons_.size())) return;
     lightButtons_[static_cast<size_t>(index)] = button;
-    button->SetTint(kWhite, kFullAlpha, true);
+    TintButton(*button, kWhite);
 }
 
 void CQuorvantUSBDevice::UnbindAll() {
     keyButtonCount_ = 0;
     keyButtons_.clear();
-    std::lock_guard lock(lightsMutex_);
     lightCount_ = 0;
     lightButtons_.clear();
-    lightColors_.clear();
+    preview_->SetLightCount(0);
 }
 
 int CQuorvantUSBDevice::InitPage() {
@@ -149,15 +172,17 @@ int CQuorvantUSBDevice::InitPage() {
     return 1;
 }
 
+void CQuorvantUSBDevice::SetLightingEnabled(bool on) {
+    if (on && !lightingEnabled_.load()) paintedVersion_.reset();
+    lightingEnabled_.store(on);
+}
+
 void CQuorvantUSBDevice::SetLightColor(int index, uint32_t color) {
-    std::lock_guard lock(lightsMutex_);
-    if (index >= 0 && index < static_cast<int>(lightColors_.size())) lightColors_[static_cast<size_t>(index)] = color;
+    if (index >= 0) preview_->SetLightColor(static_cast<size_t>(index), color);
 }
 
 uint32_t CQuorvantUSBDevice::GetLightColor(int index) const {
-    std::lock_guard lock(lightsMutex_);
-    if (index < 0 || index >= static_cast<int>(lightColors_.size())) return 0;
-    return lightColors_[static_cast<size_t>(index)];
+    return index >= 0 ? preview_->GetLightColor(static_cast<size_t>(index)) : 0;
 }
 
 std::vector<LightListEntry> CQuorvantUSBDevice::GetAreaLights() const {
@@ -168,18 +193,62 @@ std::vector<LightListEntry> CQuorvantUSBDevice::GetAreaLights() const {
 void CQuorvantUSBDevice::SetAreaLights(std::vector<LightListEntry> lights) {
     std::lock_guard lock(areaMutex_);
     lights.resize(areaLights_.size());
-    areaLights_ = std::move(lights);
+    areaLights_ = lights;
+    preview_->SetAreaLights(std::move(lights));
+}
+
+void CQuorvantUSBDevice::SwitchFunctionPanel(int type) {
+    panelType_ = type;
+    auto* functions = ui::CachedChild<ui::CTabLayoutUI>(functionSwitch_, this, "device_function_switch");
+    auto* keyFunctions = ui::CachedChild<ui::CTabLayoutUI>(keyFunctionSwitch_, this, "device_key_function_switch");
+    if (functions == nullptr || keyFunctions == nullptr) return;
+    const PanelItems items = ItemsOfPanel(type);
+    functions->SelectItem(items.function);
+    if (items.keyFunction >= 0) keyFunctions->SelectItem(items.keyFunction);
+}
+
+void CQuorvantUSBDevice::ShowPowerStatus(const PowerStatus& status) {
+    if (ui::CMpDevicePowerUI* power = GetPowerControl()) power->ShowPowerStatus(status.bytes);
+    if (ui::WindowImplBase* window = GetMainWindow()) {
+        window->SendMessage(app::kPowerStatus, status.bytes[PowerStatus::kMessageParam], 0);
+    }
+}
+
+std::optional<LightColorSnapshot> CQuorvantUSBDevice::TakeChangedColors() {
+    if (paintedVersion_ && *paintedVersion_ == preview_->ColorsVersion()) return std::nullopt;
+    LightColorSnapshot colors = preview_->LightColors();
+    paintedVersion_ = colors.version;
+    paintedColors_ = colors.colors;
+    return colors;
+}
+
+void CQuorvantUSBDevice::TintLightButtons(const LightColorSnapshot& colors) {
+    if (!lightingEnabled_.load()) return;
+    for (size_t i = 0; i < lightButtons_.size() && i < colors.colors.size(); ++i) {
+        ui::CDeviceKeyButtonUI* button = lightButtons_[i].data();
+        if (button != nullptr && button->IsVisible()) TintButton(*button, colors.colors[i]);
+    }
+}
+
+void CQuorvantUSBDevice::RestoreLostTints() {
+    if (!lightingEnabled_.load()) return;
+    for (size_t i = 0; i < lightButtons_.size() && i < paintedColors_.size(); ++i) {
+        ui::CDeviceKeyButtonUI* button = lightButtons_[i].data();
+        if (button != nullptr && button->IsVisible() && !button->IsTintEnabled() && !button->IsHot()) {
+            TintButton(*button, paintedColors_[i]);
+        }
+    }
+}
+
+void CQuorvantUSBDevice::TintButton(ui::CDeviceKeyButtonUI& button, LightColor color) {
+    button.SetTint(RedOf(color) | BlueOf(color) << 8 | GreenOf(color) << 16, AlphaOf(color), true);
 }
 
 void CQuorvantUSBDevice::PaintLightButtons() {
-    if (!lightingEnabled_.load()) return;
-    std::lock_guard lock(lightsMutex_);
-    for (size_t i = 0; i < lightButtons_.size() && i < lightColors_.size(); ++i) {
-        ui::CDeviceKeyButtonUI* button = lightButtons_[i].data();
-        if (button == nullptr || !button->IsVisible()) continue;
-        const uint32_t c = lightColors_[i];
-        const uint32_t red = c & 0xFF, green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF;
-        button->SetTint(red | blue << 8 | green << 16, static_cast<int>(c >> 24), true);
+    if (auto colors = TakeChangedColors()) {
+        TintLightButtons(*colors);
+    } else {
+        RestoreLostTints();
     }
 }
 

@@ -6,12 +6,19 @@
 // operations its timers run (DevicePageInterface). Family operations default to doing nothing
 // (or returning 0); the family pages override them.
 //
+// The light preview: the page owns a LightPreviewState that its family's preview thread animates
+// (and the lighting synchroniser may colour); PaintLightButtons copies its colours onto the light
+// buttons, only when they changed since the last paint.
+//
 // The main window sets the identity in the order the setters are declared, then calls InitPage.
-// UI thread only, except the flags and colours that worker threads read (atomic / locked).
+// UI thread only, except the flags, the channels' open state and the preview state, which worker
+// threads share (atomic / locked).
 
 #include "device/DeviceCatalogue.h"
+#include "pages/light/LightPreviewState.h"
 #include "profiles/ProfileRecords.h"
 #include "protocol/CommandChannel.h"
+#include "protocol/PowerStatus.h"
 #include "ui/controls/DevicePageInterface.h"
 #include "ui/framework/Container.h"
 
@@ -19,7 +26,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace orvane::ui {
@@ -33,6 +43,17 @@ namespace orvane {
 
 class CQuorvantUSBDevice : public ui::CHorizontalLayoutUI, public ui::DevicePageInterface {
 public:
+    // The function panels, as the main window's tab options name them ("deng_Op_tab" … "magic_Op_tab").
+    enum FunctionPanel {
+        kPanelLighting = 1,
+        kPanelKeys = 2,
+        kPanelMacros = 3,
+        kPanelSystem = 4,
+        kPanelCursor = 5,
+        kPanelVoice = 6,
+        kPanelMagic = 7,
+    };
+
     explicit CQuorvantUSBDevice(QWidget* parent = nullptr);
     ~CQuorvantUSBDevice() override;
 
@@ -49,7 +70,7 @@ public:
     // Stored and passed on to the power control when there is one.
     void SetPowerFlag(bool on);
     void SetProfileUuid(const QString& uuid);
-    void SetDeviceFolder(const QString& folder);
+    virtual void SetDeviceFolder(const QString& folder);
     // Stored; the power flag is passed to it at once.
     void SetPowerControl(ui::CMpDevicePowerUI* control);
     // Copied; device kind := its type, device sub-kind := its role field.
@@ -79,16 +100,25 @@ public:
     ui::CDeviceKeyButtonUI* GetKeyButton(int index) const;
     ui::CDeviceKeyButtonUI* GetLightButton(int index) const;
 
+    // --- Files of the device (folders created when missing) ---
+    // "<data home>/ORVANE Q730 Gaming Mouse/<device folder>/".
+    std::string GetUserDataFolder() const;
+    // "<program data>/DefaultData/".
+    std::string GetDefaultDataFolder() const;
+    // Default data folder + device folder + ".Json".
+    std::string GetDefaultProfilePath() const;
+
     // --- Channels (opened and closed by discovery) ---
-    CommandChannel& Channel() { return channel_; }
-    CommandChannel& SyncChannel() { return syncChannel_; }
+    CommandChannel& Channel() { return *channel_; }
+    CommandChannel& SyncChannel() { return *syncChannel_; }
     // The event interface: base opens or closes the sync channel; a family that reads it with a
     // sync thread also starts or stops that thread.
-    virtual bool OpenSyncChannel(const std::string& path) { return syncChannel_.Open(path, false); }
-    virtual void CloseSyncChannel() { syncChannel_.Close(); }
+    virtual bool OpenSyncChannel(const std::string& path) { return syncChannel_->Open(path, false); }
+    virtual void CloseSyncChannel() { syncChannel_->Close(); }
 
     // --- Flags the main window sets on every page ---
-    void SetLightingEnabled(bool on) { lightingEnabled_.store(on); }
+    // Switching lighting back on repaints every light at the next paint.
+    void SetLightingEnabled(bool on);
     bool IsLightingEnabled() const { return lightingEnabled_.load(); }
     void SetWindowActive(bool on) { windowActive_.store(on); }
 
@@ -97,7 +127,8 @@ public:
     // Ignored outside 0..light count-1 / 0 there. Safe from any thread.
     virtual void SetLightColor(int index, uint32_t color);
     virtual uint32_t GetLightColor(int index) const;
-    // The per-light effect records ("LightList"), one per light position. Safe from any thread.
+    // The per-light effect records ("LightList"), one per light position; setting them also
+    // paints one frame of their effects. Safe from any thread.
     std::vector<LightListEntry> GetAreaLights() const;
     void SetAreaLights(std::vector<LightListEntry> lights);
     virtual int ReloadProfile() { return 0; }
@@ -109,40 +140,74 @@ public:
         (void)profileIndex;
         return 0;
     }
+    virtual int WriteMacros() { return 0; }
     virtual int WriteSettings(int profileIndex, int activeProfile, int screenFlag, int screenWidth, int screenHeight) {
         (void)profileIndex, (void)activeProfile, (void)screenFlag, (void)screenWidth, (void)screenHeight;
         return 0;
     }
+    virtual void StoreProfile() {}
+    // Selects the panels of "device_function_switch" and "device_key_function_switch" that show
+    // the function `type` (FunctionPanel; any other type shows the lighting panel). The type is
+    // kept even when the page has neither tab layout.
+    virtual void SwitchFunctionPanel(int type);
+    int GetFunctionPanel() const { return panelType_; }
+    // The key being edited; -1 for none.
+    virtual void SelectKey(int index) { selectedKey_ = index; }
+    int GetSelectedKey() const { return selectedKey_; }
+
+    // The preview state the family's preview thread animates; shared so the thread may outlive
+    // a stop that timed out.
+    const std::shared_ptr<LightPreviewState>& PreviewState() const { return preview_; }
 
     // --- DevicePageInterface ---
-    // Nothing while lighting is disabled; otherwise every visible light button gets the tint of its
-    // light colour (red low byte, then blue, then green; alpha as the level).
+    // Nothing while lighting is disabled or no colour changed since the last paint; otherwise every
+    // visible light button gets the tint of its light colour (red low byte, then blue, then green;
+    // alpha as the level). A light whose tint a hover switched off gets it back.
     void PaintLightButtons() override;
     void OnConnect() override {}
     void OnSyncRequest() override {}
     void ReservedTimerOperation1() override {}
     void ReservedTimerOperation2() override {}
     void PollPowerStatus() override {}
-    bool IsChannelOpen() const override { return channel_.IsOpen(); }
+    bool IsChannelOpen() const override { return channel_->IsOpen(); }
     bool HasPowerFlag() const override { return powerFlag_.load(); }
     bool IsWindowActive() const override { return windowActive_.load(); }
     void SetOptionItem(ui::CDeviceOptionUI* entry) override;
 
 protected:
     void SetDeviceKind(int kind) { deviceKind_ = kind; }
-    // The button list entries, for the family bindings.
+    // The button list entries, for the family bindings. A bound light starts white at full alpha.
     void BindKeyButton(int index, ui::CDeviceKeyButtonUI* button);
     void BindLightButton(int index, ui::CDeviceKeyButtonUI* button);
     void SetSelectPanel(ui::CControlUI* panel);
     // Key and light lists emptied, both counts 0: what a page without a name binds.
     void UnbindAll();
 
+    // The channels, for worker threads that must keep them alive past the page.
+    const std::shared_ptr<CommandChannel>& ChannelPtr() const { return channel_; }
+    const std::shared_ptr<CommandChannel>& SyncChannelPtr() const { return syncChannel_; }
+
+    // The shared power poll's second half, for a status read with a result of 1: the power
+    // control shows it and the main window gets message 0x0D01 with byte 4.
+    void ShowPowerStatus(const PowerStatus& status);
+
+    // The preview colours when they changed since the last paint (then they count as painted).
+    std::optional<LightColorSnapshot> TakeChangedColors();
+    // The base's part of a paint pass: the light buttons, unless lighting is disabled.
+    void TintLightButtons(const LightColorSnapshot& colors);
+    // Lights whose tint a hover switched off get the last painted colour again.
+    void RestoreLostTints();
+    // The tint of one light colour: red | blue << 8 | green << 16, alpha as the level.
+    static void TintButton(ui::CDeviceKeyButtonUI& button, LightColor color);
+
 private:
-    CommandChannel channel_;
-    CommandChannel syncChannel_;
+    std::shared_ptr<CommandChannel> channel_ = std::make_shared<CommandChannel>();
+    std::shared_ptr<CommandChannel> syncChannel_ = std::make_shared<CommandChannel>();
     QPointer<QWidget> selectPanel_;
     QPointer<QWidget> optionItem_;
     QPointer<QWidget> powerControl_;
+    QPointer<QWidget> functionSwitch_;
+    QPointer<QWidget> keyFunctionSwitch_;
     QString pageName_;
     QPointer<QWidget> mainWindow_;
     QString profileUuid_;
@@ -152,12 +217,15 @@ private:
     int deviceSubKind_ = 0;
     int keyButtonCount_ = 0;
     int lightCount_ = 0;
+    int selectedKey_ = -1;
+    int panelType_ = kPanelLighting;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> keyButtons_;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> lightButtons_;
-    mutable std::mutex lightsMutex_;  // light colours: written by preview threads, painted here
-    std::vector<uint32_t> lightColors_;
+    std::shared_ptr<LightPreviewState> preview_ = std::make_shared<LightPreviewState>();
     mutable std::mutex areaMutex_;
     std::vector<LightListEntry> areaLights_;
+    std::optional<uint64_t> paintedVersion_;  // UI thread only
+    std::vector<LightColor> paintedColors_;
     std::atomic<bool> lightingEnabled_{true};
     std::atomic<bool> windowActive_{true};
     std::atomic<bool> powerFlag_{false};
