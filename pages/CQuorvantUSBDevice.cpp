@@ -143,6 +143,8 @@ void CQuorvantUSBDevice::UnbindAll() {
     lightCount_ = 0;
     lightButtons_.clear();
     preview_->SetLightCount(0);
+    std::lock_guard lock(areaMutex_);
+    areaLights_.clear();
 }
 
 int CQuorvantUSBDevice::InitPage() {

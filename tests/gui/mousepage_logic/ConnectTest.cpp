@@ -8,6 +8,7 @@
 
 #include "protocol/KeyTable.h"
 #include "ui/controls/DeviceKeyButton.h"
+#include "ui/controls/MpDevicePower.h"
 #include "ui/framework/Edit.h"
 #include "ui/framework/List.h"
 #include "ui/framework/Option.h"
@@ -168,6 +169,25 @@ TEST_F(MousePageLogicTest, UnpluggingDuringTheInitialReadOrAWriteBlocksNothing) 
         EXPECT_EQ(Page(), page);
         EXPECT_EQ(Find<ui::CSliderUI>("DPI_slider_0")->GetValue(), 3) << "the profile is shown again";
     }
+}
+
+// The mouse's catalogue row has no power flag, so the poll timer never runs for it; the page's
+// poll is the one every family with a power status shares.
+TEST_F(MousePageLogicTest, ThePowerPollShowsWhatTheMouseReportsAndNothingOnAnErrorReply) {
+    OpenConnected();
+    CQuorvantMouseDevice* page = Page();
+    ui::CControlUI* charge = page->GetPowerControl()->FindSubControlByName("device_power_value");
+    ASSERT_NE(charge, nullptr);
+    Firmware().SetPowerStatus({{85, 2, 0, 0, 0, 0}});
+    page->PollPowerStatus();
+    EXPECT_EQ(charge->GetText(), "85%");
+
+    sim::CommandFaults faults;
+    faults.errorStatusReports = 1;
+    Firmware().SetFaults(faults);
+    Firmware().SetPowerStatus({{40, 2, 0, 0, 0, 0}});
+    page->PollPowerStatus();
+    EXPECT_EQ(charge->GetText(), "85%") << "a reply with status 0xFF shows nothing";
 }
 
 }  // namespace
