@@ -66,14 +66,21 @@ measure_cpu() {
         'BEGIN { printf "%.1f", 100 * (t / hz) / (ns / 1e9) }'
 }
 
+active_window() {
+    gdb -p "$pid" -batch -ex 'set language c++' -ex 'thread 1' \
+        -ex 'print ((void*(*)())_ZN12QApplication12activeWindowEv)()' 2>>"$work/gdb.log" |
+        sed -n 's/^\$1 = (void \*) //p'
+}
+
+# True once the main window is hidden (no window is active any more).
 hide_window() {
     command -v gdb >/dev/null || return 1
     local window
-    window=$(gdb -p "$pid" -batch -ex 'thread 1' -ex 'print ((void*(*)())_ZN12QApplication12activeWindowEv)()' \
-        2>>"$work/gdb.log" | sed -n 's/^\$1 = (void \*) //p')
+    window=$(active_window)
     [ -n "$window" ] && [ "$window" != "0x0" ] || return 1
-    gdb -p "$pid" -batch -ex 'thread 1' \
+    gdb -p "$pid" -batch -ex 'set language c++' -ex 'thread 1' \
         -ex "call ((void(*)(void*, bool))_ZN7QWidget10setVisibleEb)((void*)$window, 0)" >>"$work/gdb.log" 2>&1
+    [ "$(active_window)" = "0x0" ]
 }
 
 echo "orvane-q730, one emulated mouse, static light effect, offscreen platform, ${measure} s each"

@@ -283,12 +283,6 @@ void CQuorvantMouseDevice::SetLightState(uint32_t a, uint32_t b, uint32_t c) {
     profile_.SetLightInfo(words.a, words.b, words.c);
 }
 
-LightInfoRecord CQuorvantMouseDevice::GetLightState() const {
-    LightInfoRecord state = lightState_;
-    SetSelectionColor(state, SelectionColor(PreviewState()->LightState()));
-    return state;
-}
-
 void CQuorvantMouseDevice::PaintLightButtons() {
     const auto colors = TakeChangedColors();
     if (!colors) {
@@ -315,7 +309,6 @@ void CQuorvantMouseDevice::OnSyncRequest() {
     // A failed or short read leaves the page and the profile as they were.
     const auto config = device_.ReadActiveConfig();
     if (!config) return;
-    deviceConfig_ = *config;
     TakeDeviceConfig(*config, lightState_, profile_);
     LightInfoRecord selection = previewSelection_;
     selection.SelectItem = config->lightMode;

@@ -92,8 +92,7 @@ public:
     void StoreProfile() override { profile_.SaveProfile(); }
     // Light state bytes 0-3 = a, 4-7 = b, 8-10 = c's low 24 bits; then the document's light info.
     void SetLightState(uint32_t a, uint32_t b, uint32_t c);
-    // The light state; its colour as the preview has it (modes 4 and 6 make it red).
-    LightInfoRecord GetLightState() const;
+    LightInfoRecord GetLightState() const { return lightState_; }
     // The key being edited: its button shows the selected look, the others not, and the key
     // editor's area "keyset_layout" shows.
     void SelectKey(int index) override;
@@ -115,8 +114,6 @@ public:
     void SaveKeyAssignments();
     // A control of the system panel changed; false when it is none of the panel's.
     bool OnPerformanceNotify(const ui::TNotifyUI& msg);
-    // The page's pointer settings applied to the desktop.
-    void ApplyPointerSettings() { performance_.ApplyPointerSettings(); }
 
     // --- Editors ---
     std::vector<KeyListEntry> GetKeyList() const { return keys_; }
@@ -127,10 +124,7 @@ public:
     // In "mouse_device_seting_layout" item n (0 when there is none); the option
     // "mouse_device_seting_option_" + n of "mouse_option_layout" selected, the others not.
     void SelectSettingsTab(int n);
-    const LightNameLists& LightNames() const { return lightNames_; }
     CDeviceProfileUI* GetProfileItem() const;
-    const CMouseProfiledata& Profile() const { return profile_; }
-    const PerformanceSettings& Performance() const { return performance_; }
 
     // --- Event interface ---
     // Opens the sync channel when it is closed and starts the sync thread.
@@ -165,7 +159,6 @@ private:
     std::vector<KeyListEntry> keys_;
     LightInfoRecord lightState_;
     LightInfoRecord previewSelection_;
-    std::optional<DecodedConfig> deviceConfig_;  // the last block read by OnSyncRequest
     LightNameLists lightNames_;
 
     int logoLightIndex_ = -1;

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "pages/MouseProfileBridge.h"
+#include "pages/light/LightColor.h"
 #include "profiles/CMouseProfiledata.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfileList.h"
@@ -241,6 +242,25 @@ TEST_F(MouseWriteTest, TheLightBandOverEveryLightReloadsAndWritesWhenTheBandFile
     selectAll();
     EXPECT_EQ(StageX(DeviceBlock(), 5), 77);
     EXPECT_TRUE(SettingsScreenFlag());
+}
+
+TEST_F(MouseWriteTest, TheLightEditorsStateGoesIntoTheLightStateAndTheDocument) {
+    OpenConnected();
+    CQuorvantMouseDevice* page = Page();
+    // Mode 5, brightness 2, speed 1, direction 1; multicolour 0, red 10, green 20, blue 30; the
+    // editor's bytes 0x3456 and 0x12, with a top byte that is not the page's.
+    page->SetLightState(0x01010205, 0x1E140A00, 0xFF123456);
+    const LightInfoRecord light = page->GetLightState();
+    EXPECT_EQ(light.SelectItem, 5);
+    EXPECT_EQ(light.Fx, 1);
+    EXPECT_EQ(light.EditorValue, 0x3456);
+    EXPECT_EQ(light.EditorByte, 0x12);
+    EXPECT_EQ((Rgb{light.Red, light.Green, light.Blue}), (Rgb{10, 20, 30}));
+    page->StoreProfile();
+    const Json::Value saved = CurrentProfileDocument()["LightInfo"];
+    EXPECT_EQ(saved["SelectItem"].asInt(), 5);
+    EXPECT_EQ(saved["Light"].asInt(), 2);
+    EXPECT_EQ(saved["Blue"].asInt(), 30);
 }
 
 TEST_F(MouseWriteTest, AMouseFallingSilentInTheMiddleOfAWriteLeavesThePageWorkingAndTheProfileSaved) {
