@@ -51,11 +51,11 @@ void InstallFaceSubstitutes() {
     (void)installed;
 }
 
-QFont MakeFont(const FontSpec& spec) {
+QFont MakeFont(const FontSpec& entry) {
     QFont font(CurrentFace().isEmpty() ? QApplication::font().family() : CurrentFace());
-    font.setPixelSize(spec.pixelSize);
-    font.setBold(spec.style == Style::kBold);
-    font.setUnderline(spec.style == Style::kUnderlined);
+    font.setPixelSize(entry.pixelSize);
+    font.setBold(entry.style == Style::kBold);
+    font.setUnderline(entry.style == Style::kUnderlined);
     return font;
 }
 
@@ -80,8 +80,8 @@ void ApplyLanguageFonts(const QString& face) {
 }
 
 QFont GetLanguageFont(int id) {
-    for (const FontSpec& spec : kFontTable) {
-        if (spec.id == id) return MakeFont(spec);
+    for (const FontSpec& entry : kFontTable) {
+        if (entry.id == id) return MakeFont(entry);
     }
     return MakeFont(kFontTable[0]);
 }
