@@ -185,6 +185,8 @@ void CQuorvantMouseDevice::OnConnect() {
             [channel = ChannelPtr()] { return channel->SyncLighting(); });
     }
     previewThread_->Start();
+    // The lights show the loaded lighting at once, not only from the first paint timer on.
+    PaintLightButtons();
 }
 
 void CQuorvantMouseDevice::SetProfilePaths() {
