@@ -409,8 +409,8 @@ bool Parser::AddField(ReportType type, uint32_t flags) {
         const uint32_t fields = last ? remaining : take;
         const uint16_t usageMin = static_cast<uint16_t>(e.min & 0xFFFF);
         const uint16_t usageMax = static_cast<uint16_t>(usageMin + take - 1);
-        if (isButton) {
-            ButtonCaps caps;
+        // Button and value capabilities share their field layout; one filler serves both.
+        auto fill = [&](auto& caps) {
             caps.usagePage = static_cast<uint16_t>(e.min >> 16);
             caps.reportId = id;
             caps.isRange = e.isRange;
@@ -421,19 +421,14 @@ bool Parser::AddField(ReportType type, uint32_t flags) {
             caps.reportCount = static_cast<uint16_t>(fields);
             caps.logicalMin = logicalMin;
             caps.logicalMax = logicalMax;
+        };
+        if (isButton) {
+            ButtonCaps caps;
+            fill(caps);
             c.buttonCaps[t].push_back(caps);
         } else {
             ValueCaps caps;
-            caps.usagePage = static_cast<uint16_t>(e.min >> 16);
-            caps.reportId = id;
-            caps.isRange = e.isRange;
-            caps.usageMin = usageMin;
-            caps.usageMax = usageMax;
-            caps.bitOffset = static_cast<uint32_t>(fieldOffset);
-            caps.reportSize = size;
-            caps.reportCount = static_cast<uint16_t>(fields);
-            caps.logicalMin = logicalMin;
-            caps.logicalMax = logicalMax;
+            fill(caps);
             caps.physicalMin = physicalMin;
             caps.physicalMax = physicalMax;
             caps.hasNull = (flags & kFlagNullState) != 0;
