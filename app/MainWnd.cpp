@@ -7,7 +7,7 @@
 #include "app/SessionBusMessages.h"
 #include "app/SleepWatcher.h"
 #include "app/TrayIcon.h"
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "device/DeviceScanThread.h"
 #include "pages/CQuorvantUSBDevice.h"
 #include "platform/DebugLog.h"
@@ -72,9 +72,9 @@ void CMainWnd::InitWindow() {
     setWindowIcon(icon);
     tray_ = std::make_unique<TrayIcon>(this, icon, kProductName);
     // Other programs of the light-control protocol reach the window through these.
-    sessionBus_->Listen(kSoftwareIdentityName, this);
-    sessionBus_->Listen(kLightControlSetName, this);
-    sessionBus_->Listen(kUpdateStatusName, this);
+    sessionBus_->Listen(ui::kSoftwareIdentityName, this);
+    sessionBus_->Listen(ui::kLightControlSetName, this);
+    sessionBus_->Listen(ui::kUpdateStatusName, this);
     WatchScreens();
 }
 
@@ -83,7 +83,7 @@ ui::CControlUI* CMainWnd::CreateControl(const QString& tag) {
 }
 
 void CMainWnd::OnWindowInit() {
-    sessionBus_->Broadcast(kLightControlAnnounceName, 1, 1);
+    sessionBus_->Broadcast(ui::kLightControlAnnounceName, 1, 1);
     if (language_.ApplyLanguage(GetLanguageIndex())) update();
     BuildDevicePages();
     ApplyToolTips();
@@ -103,15 +103,15 @@ void CMainWnd::StartScanThread() {
     handlers.arrival = [this](int slot, const DeviceRecord& record) {
         if (slot < 0 || static_cast<size_t>(slot) >= slots_.size()) return;
         slots_[static_cast<size_t>(slot)] = record;
-        SendMessage(WM_DEVICE_ARRIVAL, static_cast<ui::WParam>(slot), 0);
+        SendMessage(ui::WM_DEVICE_ARRIVAL, static_cast<ui::WParam>(slot), 0);
     };
     handlers.removal = [this](int slot, const DeviceRecord& record) {
         if (slot < 0 || static_cast<size_t>(slot) >= slots_.size()) return;
         slots_[static_cast<size_t>(slot)] = record;
-        SendMessage(WM_DEVICE_REMOVAL, static_cast<ui::WParam>(slot), 0);
+        SendMessage(ui::WM_DEVICE_REMOVAL, static_cast<ui::WParam>(slot), 0);
     };
     handlers.firstScanDone = [this] {
-        SendMessage(WmSoftwareIdentity(), 0, 0);
+        SendMessage(ui::WmSoftwareIdentity(), 0, 0);
         firstScanHandled_ = true;
         CheckDevicesConnected();
     };

@@ -2,8 +2,9 @@
 // or removal the page's channels and its selector entry.
 #include "app/MainWnd.h"
 
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "pages/CQuorvantMouseDevice.h"
+#include "pages/PageCatalogue.h"
 #include "platform/DebugLog.h"
 #include "ui/controls/DeviceOption.h"
 #include "ui/controls/MpDevicePower.h"
@@ -86,10 +87,10 @@ bool CMainWnd::CreateDevicePage(int slot, uint16_t role) {
     const PageTemplate& tmpl = PageTemplates()[static_cast<size_t>(row)];
 
     auto* power = Build<ui::CMpDevicePowerUI>(kPowerLayout, this);
-    auto* option = Build<ui::CDeviceOptionUI>(entry.optionItemXml, this);
+    auto* option = Build<ui::CDeviceOptionUI>(tmpl.optionItemXml, this);
     if (*family == DeviceFamily::Mouse && option != nullptr) DebugLog("12312312312312323123123");
     auto* page = Build<CQuorvantUSBDevice>(tmpl.pageXml, this);
-    auto* powerSwitch = FindControl<ui::CTabLayoutUI>(entry.powerSwitchContainer);
+    auto* powerSwitch = FindControl<ui::CTabLayoutUI>(tmpl.powerSwitchContainer);
     auto* pageSwitch = FindControl<ui::CTabLayoutUI>(kPageSwitch);
     auto* selector = FindControl<ui::CContainerUI>(kSelectorLayout);
     if (power == nullptr || option == nullptr || page == nullptr || powerSwitch == nullptr || pageSwitch == nullptr ||
@@ -125,9 +126,9 @@ bool CMainWnd::CreateDevicePage(int slot, uint16_t role) {
 
     selector->Add(option);
     option->ShowSyncOption(false);
-    option->SetOptionGroup(entry.optionGroup);
+    option->SetOptionGroup(tmpl.optionGroup);
     option->BindTab(kPageSwitch, pageSwitch->GetItemIndex(page));
-    option->SetPowerContainer(entry.powerSwitchContainer, powerSwitch->GetItemIndex(power));
+    option->SetPowerContainer(tmpl.powerSwitchContainer, powerSwitch->GetItemIndex(power));
     option->SetDeviceKind(record.type, record.role);
     option->SetVisible(false);
     option->SetDeviceName(entry.folderName);
@@ -177,10 +178,10 @@ void CMainWnd::OnDeviceRemoval(int slot) {
 }
 
 void CMainWnd::DeferDiscovery(unsigned message, int slot) {
-    if (message == WM_DEVICE_REMOVAL) {
+    if (message == ui::WM_DEVICE_REMOVAL) {
         for (auto it = deferred_.rbegin(); it != deferred_.rend(); ++it) {
             if (it->slot != slot) continue;
-            if (it->message == WM_DEVICE_ARRIVAL) {
+            if (it->message == ui::WM_DEVICE_ARRIVAL) {
                 deferred_.erase(std::next(it).base());
                 return;
             }
@@ -237,7 +238,7 @@ void CMainWnd::DetachDevice(int slot) {
     if (entry->IsShown() && entry->IsDeviceSelected()) {
         CloseSettingsWindow();
         if (recordingLock_) {
-            SendMessage(kInputCapture, 0, 0);
+            SendMessage(ui::kInputCapture, 0, 0);
             SetRecordingLock(false);
         }
         const auto entries = SelectorEntries();

@@ -4,7 +4,7 @@
 #include "app/MenuWnd.h"
 #include "app/SessionBusMessages.h"
 #include "app/TrayIcon.h"
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "pages/CQuorvantUSBDevice.h"
 #include "platform/DebugLog.h"
 #include "ui/framework/Label.h"
@@ -23,7 +23,7 @@ constexpr int kMenuDelayMs = 10;
 constexpr int kMenuAboveCursor = 50;
 
 bool IsHookMessage(unsigned message) {
-    for (const char* name : kHookMessageNames) {
+    for (const char* name : ui::kHookMessageNames) {
         if (message == ui::RegisterWindowMessage(name)) return true;
     }
     return false;
@@ -38,7 +38,7 @@ ui::LResult CMainWnd::HandleCustomMessage(unsigned message, ui::WParam wParam, u
     if (HandleAlways(message, wParam, lParam, handled)) return 0;
     if (awake_) {
         HandleAwake(message, wParam, lParam, handled);
-    } else if ((message == WM_DEVICE_ARRIVAL || message == WM_DEVICE_REMOVAL) && wParam < slots_.size()) {
+    } else if ((message == ui::WM_DEVICE_ARRIVAL || message == ui::WM_DEVICE_REMOVAL) && wParam < slots_.size()) {
         // Dropping them would leave a page open on a device that went while the system slept.
         DeferDiscovery(message, static_cast<int>(wParam));
         handled = true;
@@ -57,25 +57,25 @@ bool CMainWnd::HandleAlways(unsigned message, ui::WParam wParam, ui::LParam lPar
             animate_ = hover;
             SetPagesAnimate(animate_);
         }
-    } else if (message == WmSoftwareIdentity()) {
+    } else if (message == ui::WmSoftwareIdentity()) {
         DebugLog(QString::asprintf("软件标示 %u，%xd%xd", message, static_cast<unsigned>(wParam), static_cast<unsigned>(lParam))
                      .toStdString());
         BringToFront();
-    } else if (message == WmUpdateStatus()) {
+    } else if (message == ui::WmUpdateStatus()) {
         if (settingsWindow_) settingsWindow_->PostMessage(message, wParam, lParam);
-    } else if (message == WmLightControlSet()) {
+    } else if (message == ui::WmLightControlSet()) {
         if (wParam == 1 && (lParam == 0 || lParam == 1)) SetLightControl(static_cast<int>(lParam), false);
     } else if (message == ui::WM_CLOSE) {
         if (tray_) tray_->Remove();
     } else if (message == ui::WM_DESTROY) {
         OnDestroy();
         handled = true;
-    } else if (message == WM_POWERBROADCAST) {
-        if (wParam == PBT_APMRESUMEAUTOMATIC) {
+    } else if (message == ui::WM_POWERBROADCAST) {
+        if (wParam == ui::PBT_APMRESUMEAUTOMATIC) {
             awake_ = true;
             SetPagesLightingEnabled(lightControl_ != 0);
             ReplayDeferredDiscovery();
-        } else if (wParam == PBT_APMSUSPEND) {
+        } else if (wParam == ui::PBT_APMSUSPEND) {
             awake_ = false;
             SetPagesLightingEnabled(false);
         }
@@ -86,23 +86,23 @@ bool CMainWnd::HandleAlways(unsigned message, ui::WParam wParam, ui::LParam lPar
 }
 
 void CMainWnd::HandleAwake(unsigned message, ui::WParam wParam, ui::LParam lParam, bool& handled) {
-    if (message == WM_DISPLAYCHANGE) {
+    if (message == ui::WM_DISPLAYCHANGE) {
         DebugLog("显示器分辨率发生变化");
         displayChanged_ = true;
         FitToScreen();
     } else if (message == ui::WM_TIMER) {
         OnWindowTimer(static_cast<int>(wParam));
         handled = true;
-    } else if (message == WM_DPICHANGED) {
+    } else if (message == ui::WM_DPICHANGED) {
         SetDPI(static_cast<int>(wParam & 0xFFFF));
         CenterWindow();
         if (layout() != nullptr) layout()->activate();
         DebugLog("界面 DPI 发生变化");
-    } else if (message == kTrayCallback) {
+    } else if (message == ui::kTrayCallback) {
         OnTrayCallback(lParam);
-    } else if (message == kInputCapture || IsHookMessage(message)) {
+    } else if (message == ui::kInputCapture || IsHookMessage(message)) {
         ForwardMessage(Feature::MacroRecording, message, wParam, lParam);
-    } else if (message == kMenuCommand) {
+    } else if (message == ui::kMenuCommand) {
         const auto* command = reinterpret_cast<const MenuCommand*>(wParam);
         if (command != nullptr && command->name == "exit") {
             Close();
@@ -110,30 +110,30 @@ void CMainWnd::HandleAwake(unsigned message, ui::WParam wParam, ui::LParam lPara
             ForwardMessage(Feature::MacroRecording, message, wParam, lParam);
         }
         handled = true;
-    } else if (message == kDpiNotice) {
+    } else if (message == ui::kDpiNotice) {
         DebugLog("界面 DPI 1发生变化");
-    } else if (message == kShowProgress) {
+    } else if (message == ui::kShowProgress) {
         if (ui::CControlUI* progress = FindControl("setting_progress")) progress->SetVisible(true);
-    } else if (message == kApplyLanguage) {
+    } else if (message == ui::kApplyLanguage) {
         if (wParam <= static_cast<ui::WParam>(INT_MAX) && language_.ApplyLanguage(static_cast<int>(wParam))) {
             ApplyToolTips();
             update();
-            if (settingsWindow_) settingsWindow_->SendMessage(kApplyLanguage, 0, 0);
+            if (settingsWindow_) settingsWindow_->SendMessage(ui::kApplyLanguage, 0, 0);
         }
         for (DeviceFamily family : {DeviceFamily::Mouse, DeviceFamily::Keyboard}) {
             for (CQuorvantUSBDevice* page : Pages(family)) page->RefreshTexts();
         }
-    } else if (message == WM_DEVICE_ARRIVAL || message == WM_DEVICE_REMOVAL) {
+    } else if (message == ui::WM_DEVICE_ARRIVAL || message == ui::WM_DEVICE_REMOVAL) {
         const int slot = wParam < slots_.size() ? static_cast<int>(wParam) : -1;
-        if (message == WM_DEVICE_ARRIVAL) {
+        if (message == ui::WM_DEVICE_ARRIVAL) {
             OnDeviceArrival(slot);
         } else {
             OnDeviceRemoval(slot);
         }
         CloseSettingsWindow();
-    } else if (message == kOpenSettingsWindow) {
+    } else if (message == ui::kOpenSettingsWindow) {
         ForwardMessage(Feature::SettingsWindow, message, wParam, lParam);
-    } else if (message == kUpdateUpToDate) {
+    } else if (message == ui::kUpdateUpToDate) {
         if (ui::CControlUI* button = FindControl("setbtn")) button->SetBkImage(QString());
     }
 }
@@ -149,8 +149,8 @@ void CMainWnd::OnWindowTimer(int id) {
 }
 
 void CMainWnd::OnTrayCallback(ui::LParam mouseMessage) {
-    if (mouseMessage == WM_LBUTTONUP) ToggleFromTray();
-    if (mouseMessage == WM_RBUTTONUP) SetTimer(kMenuTimer, kMenuDelayMs);
+    if (mouseMessage == ui::WM_LBUTTONUP) ToggleFromTray();
+    if (mouseMessage == ui::WM_RBUTTONUP) SetTimer(kMenuTimer, kMenuDelayMs);
 }
 
 void CMainWnd::ToggleFromTray() {
@@ -183,7 +183,7 @@ void CMainWnd::SetLightControl(int state, bool announce) {
         label->SetText(state != 0 ? "控制灯光" : "不控制灯光");
         label->SetResourceText(true);
     }
-    if (announce) sessionBus_->Broadcast(kLightControlAnnounceName, 1, state);
+    if (announce) sessionBus_->Broadcast(ui::kLightControlAnnounceName, 1, state);
     SetPagesLightingEnabled(state != 0);
 }
 
@@ -197,13 +197,13 @@ void CMainWnd::SetPagesLightingEnabled(bool on) {
 
 void CMainWnd::WatchScreens() {
     auto watch = [this](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, this, [this] { PostMessage(WM_DISPLAYCHANGE); });
+        connect(screen, &QScreen::geometryChanged, this, [this] { PostMessage(ui::WM_DISPLAYCHANGE); });
         connect(screen, &QScreen::logicalDotsPerInchChanged, this,
-                [this](qreal dpi) { PostMessage(WM_DPICHANGED, static_cast<ui::WParam>(dpi)); });
+                [this](qreal dpi) { PostMessage(ui::WM_DPICHANGED, static_cast<ui::WParam>(dpi)); });
     };
     for (QScreen* screen : QGuiApplication::screens()) watch(screen);
     connect(qApp, &QGuiApplication::screenAdded, this, watch);
-    connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this] { PostMessage(WM_DISPLAYCHANGE); });
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, [this] { PostMessage(ui::WM_DISPLAYCHANGE); });
 }
 
 }  // namespace orvane::app

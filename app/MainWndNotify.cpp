@@ -1,8 +1,8 @@
 // The main window's notification routing: its own controls, then the feature that owns the sender.
 #include "app/MainWnd.h"
 
-#include "app/MsgWnd.h"
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/MsgWnd.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "pages/CQuorvantUSBDevice.h"
 #include "pages/NumberedName.h"
 #include "platform/DebugLog.h"
@@ -64,7 +64,7 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
     } else if (type == "itemactivate") {
         if (sender == "macro_action") Forward(Route{Feature::MacroRecording, true}, &msg);
     } else if (type == "setfocus") {
-        if (sender == "keyset_keyboard_text_edit") SendMessage(kInputCapture, 1, 0);
+        if (sender == "keyset_keyboard_text_edit") SendMessage(ui::kInputCapture, 1, 0);
     } else if (type == "timer") {
         OnTimerNotify(msg);
     }
@@ -111,7 +111,7 @@ bool CMainWnd::OnOwnClick(const QString& name) {
 void CMainWnd::RestoreDefaults() {
     CQuorvantUSBDevice* page = GetCurrentPage();
     if (page == nullptr) return;
-    if (ShowMessageBox(this, QString(), "message_text_22", GetDPI(), true, true) != 1) return;
+    if (ui::ShowMessageBox(this, QString(), "message_text_22", GetDPI(), true, true) != 1) return;
     // The page may have gone while the question was open.
     page = GetCurrentPage();
     if (page == nullptr) return;

@@ -1,6 +1,6 @@
 #include "app/MenuWnd.h"
 
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,7 +28,7 @@ void CMenuWnd::Notify(ui::TNotifyUI& msg) {
     if (msg.sType != "click" || msg.pSender == nullptr) return;
     const MenuCommand command{msg.pSender->GetName(), msg.pSender->GetUserData(), msg.pSender->GetText()};
     QPointer<CMenuWnd> self(this);
-    if (owner_) owner_->SendMessage(kMenuCommand, reinterpret_cast<ui::WParam>(&command), 0);
+    if (owner_) owner_->SendMessage(ui::kMenuCommand, reinterpret_cast<ui::WParam>(&command), 0);
     if (self && !IsClosed()) Close();
 }
 

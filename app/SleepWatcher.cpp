@@ -1,6 +1,6 @@
 #include "app/SleepWatcher.h"
 
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/WindowImplBase.h"
 
 namespace orvane::app {
@@ -12,7 +12,7 @@ SleepWatcher::SleepWatcher(ui::WindowImplBase* window, QDBusConnection bus) : wi
 }
 
 void SleepWatcher::OnPrepareForSleep(bool start) {
-    if (window_) window_->PostMessage(WM_POWERBROADCAST, start ? PBT_APMSUSPEND : PBT_APMRESUMEAUTOMATIC, 0);
+    if (window_) window_->PostMessage(ui::WM_POWERBROADCAST, start ? ui::PBT_APMSUSPEND : ui::PBT_APMRESUMEAUTOMATIC, 0);
 }
 
 }  // namespace orvane::app

@@ -5,7 +5,7 @@
 #include "app/MainWnd.h"
 #include "app/ProgramOptions.h"
 #include "app/SingleInstance.h"
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "platform/DebugLog.h"
 #include "platform/UserFolders.h"
 #include "sim/SimModels.h"
@@ -70,9 +70,9 @@ int RunMainWindow(const ProgramOptions& options, SingleInstance& instance) {
     resources.SetResourcePath(QString::fromStdString(ProgramDataFolder()) + "/skin");
     resources.LoadResource("res.xml");
     RegisterProgramControls();
-    WmUpdateStatus();
-    WmLightControlAnnounce();
-    WmLightControlSet();
+    ui::WmUpdateStatus();
+    ui::WmLightControlAnnounce();
+    ui::WmLightControlSet();
 
     int status = 0;
     {
@@ -80,7 +80,7 @@ int RunMainWindow(const ProgramOptions& options, SingleInstance& instance) {
         if (!CreateMainWindow(window)) {
             status = Fail(1, "the main window's layout \"XML_MAIN\" could not be built (see --debug)");
         } else {
-            instance.Listen([&window] { window.PostMessage(WmSoftwareIdentity(), 0, 1); });
+            instance.Listen([&window] { window.PostMessage(ui::WmSoftwareIdentity(), 0, 1); });
             if (options.screenshot) ArrangeScreenshot(window, QString::fromStdString(*options.screenshot), status);
             QApplication::exec();
             instance.StopListening();
@@ -114,7 +114,7 @@ int RunProgram(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     LoadPrivateFonts();
-    DebugLog(QString::asprintf("软件标示：%u", WmSoftwareIdentity()).toStdString());
+    DebugLog(QString::asprintf("软件标示：%u", ui::WmSoftwareIdentity()).toStdString());
     int status = 0;
     {
         SingleInstance instance(SingleInstance::RuntimeFolder(), kProductName);

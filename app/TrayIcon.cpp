@@ -1,6 +1,6 @@
 #include "app/TrayIcon.h"
 
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/WindowImplBase.h"
 
 namespace orvane::app {
@@ -10,8 +10,8 @@ TrayIcon::TrayIcon(ui::WindowImplBase* window, const QIcon& icon, const QString&
     icon_.setToolTip(toolTip);
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (!window_) return;
-        if (reason == QSystemTrayIcon::Trigger) window_->PostMessage(kTrayCallback, 0, WM_LBUTTONUP);
-        if (reason == QSystemTrayIcon::Context) window_->PostMessage(kTrayCallback, 0, WM_RBUTTONUP);
+        if (reason == QSystemTrayIcon::Trigger) window_->PostMessage(ui::kTrayCallback, 0, ui::WM_LBUTTONUP);
+        if (reason == QSystemTrayIcon::Context) window_->PostMessage(ui::kTrayCallback, 0, ui::WM_RBUTTONUP);
     });
     if (QSystemTrayIcon::isSystemTrayAvailable()) icon_.show();
 }

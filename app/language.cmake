@@ -1,4 +1,4 @@
-# The message box, the interface languages and the program's fonts, for the main window and the
+# The interface languages and the program's fonts, for the main window and the
 # windows it opens.
 add_library(orvane_app_language STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Fonts.cpp
@@ -6,11 +6,10 @@ add_library(orvane_app_language STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LanguageFonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageStore.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MsgWnd.cpp
 )
 target_include_directories(orvane_app_language PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(orvane_app_language
-  PUBLIC orvane_ui_framework Qt6::Widgets
+  PUBLIC orvane_ui_dialogs orvane_ui_framework Qt6::Widgets
   PRIVATE orvane_profiles orvane_platform)
 
 # Font/ (filled by scripts/fonts.sh, not kept in git) sits beside the executables when present.

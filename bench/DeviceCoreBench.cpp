@@ -8,7 +8,7 @@
 
 #include "device/DeviceScan.h"
 #include "device/HidrawBackend.h"
-#include "pages/MouseDeviceModel.h"
+#include "mouse/MouseDeviceModel.h"
 #include "sim/MouseFirmware.h"
 #include "sim/Q730Descriptors.h"
 #include "sim/SimBus.h"

@@ -2,7 +2,7 @@
 // (speed 4, the clock 2 ms further per turn), and the paint-side copy of the colours.
 #include <benchmark/benchmark.h>
 
-#include "pages/light/LightPreviewState.h"
+#include "light/LightPreviewState.h"
 
 namespace {
 

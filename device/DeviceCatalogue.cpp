@@ -51,27 +51,16 @@ const std::array<DeviceRecord, kSupportedInterfaceCount>& SupportedInterfaces() 
 
 const std::array<CatalogueEntry, kCatalogueRowCount>& Catalogue() {
     static constexpr std::array<CatalogueEntry, kCatalogueRowCount> rows = {{
-        {"common\\device_ico\\4718\\DeviceOption.xml", "tab_header_device", "device_power_switch", "mouse", 1, 0x320F,
+        {"mouse", 1, 0x320F,
          0x2211, kDeviceMouse, kRoleCommand},
-        {"common\\device_ico\\4706\\DeviceOption.xml", "tab_header_device", "device_power_switch", "keyboard", 0, 0x0000,
+        {"keyboard", 0, 0x0000,
          0x0000, kDeviceKeyboard, kRoleCommand},
-        {"XML\\CustomControlXML\\DeviceOption.xml", "tab_header_device", "device_power_switch", "MousePad", 2, 0x0C45,
+        {"MousePad", 2, 0x0C45,
          0x6627, kDeviceMousePad, kRoleCommand},
-        {"XML\\CustomControlXML\\DeviceOption.xml", "tab_header_device", "device_power_switch", "HD", 3, 0x0D8C, 0x01DA,
+        {"HD", 3, 0x0D8C, 0x01DA,
          kDeviceHeadset, kRoleCommand},
-        {"common\\device_ico\\4760\\DeviceOption.xml", "tab_header_device", "device_power_switch", "keyboard4760", 4,
+        {"keyboard4760", 4,
          0x0000, 0x0000, kDeviceKeyboard, kRoleCommand},
-    }};
-    return rows;
-}
-
-const std::array<PageTemplate, kCatalogueRowCount>& PageTemplates() {
-    static constexpr std::array<PageTemplate, kCatalogueRowCount> rows = {{
-        {"XML\\DeviceXml\\mousedevice1.xml", 6, 8, 0, -1, "vexal_light"},
-        {"XML\\DeviceXml\\keyboarddevice.xml", 126, 126, 0, -1, "vexal_light"},
-        {"XML\\DeviceXml\\mousepaddevice.xml", 15, 0, 0, -1, "vexal_light"},
-        {"XML\\DeviceXml\\hs8127device.xml", 13, 0, 0, -1, "vexal_light"},
-        {"XML\\DeviceXml\\keyboarddevice1.xml", 126, 126, 0, -1, "vexal_light"},
     }};
     return rows;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The program's constant knowledge of its devices: the HID interfaces it accepts, the models it
-// builds pages for, their page templates and their update identities. A device matching no row
+// builds pages for and their update identities. A device matching no row
 // is ignored.
 
 #include <array>
@@ -8,15 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace orvane {
+#include "device/DeviceKind.h"
 
-enum DeviceType : uint16_t {
-    kDeviceKeyboard = 1,
-    kDeviceMouse = 2,
-    kDeviceMousePad = 3,
-    kDeviceSlowLinkMouse = 6,
-    kDeviceHeadset = 7,
-};
+namespace orvane {
 
 inline constexpr uint16_t kRoleCommand = 0x00;
 inline constexpr uint16_t kRoleEvent = 0xFF;
@@ -40,25 +34,14 @@ struct DeviceRecord {
 // Same interface: equal VID, PID, interface, collection, type, role, usage page and usage.
 bool SameInterface(const DeviceRecord& a, const DeviceRecord& b);
 
+// One supported model; the page catalogue (pages/) holds what its page is built from.
 struct CatalogueEntry {
-    const char* optionItemXml;
-    const char* optionGroup;
-    const char* powerSwitchContainer;
     const char* folderName;
     int deviceNumber;
     uint16_t vid;
     uint16_t pid;
     uint16_t type;
     uint16_t role;
-};
-
-struct PageTemplate {
-    const char* pageXml;
-    int lightPositions;
-    int keyButtons;
-    int powerValue;
-    int logoLightIndex;
-    const char* lightConfigName;
 };
 
 struct UpdateIdentity {
@@ -78,7 +61,6 @@ inline constexpr size_t kUpdateIdentityCount = 6;
 
 const std::array<DeviceRecord, kSupportedInterfaceCount>& SupportedInterfaces();
 const std::array<CatalogueEntry, kCatalogueRowCount>& Catalogue();
-const std::array<PageTemplate, kCatalogueRowCount>& PageTemplates();
 // A fresh copy each call: the version numbers are filled in by the caller.
 std::array<UpdateIdentity, kUpdateIdentityCount> UpdateIdentities();
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "pages/MouseProfileBridge.h"
+#include "mouse/MouseProfileBridge.h"
 #include "platform/AtomicFile.h"
 #include "profiles/CHs8127Profiledata.h"
 #include "profiles/CKeyboardProfiledata.h"

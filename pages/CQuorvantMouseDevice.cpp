@@ -5,15 +5,15 @@
 
 #include <algorithm>
 
-#include "app/MsgWnd.h"
+#include "ui/dialogs/MsgWnd.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/MouseKeyInfo.h"
-#include "pages/MouseProfileBridge.h"
+#include "mouse/MouseProfileBridge.h"
 #include "pages/MousePerformanceView.h"
 #include "pages/NumberedName.h"
-#include "pages/SyncThread.h"
+#include "protocol/SyncThread.h"
 #include "pages/UiThreadGate.h"
-#include "pages/light/PreviewThread.h"
+#include "light/PreviewThread.h"
 #include "profiles/JsonFields.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfilePaths.h"
@@ -438,7 +438,7 @@ bool CQuorvantMouseDevice::OnKeyButtonClicked(int key) {
     if (GetFunctionPanel() != kPanelKeys) return false;
     if (HoldsOnlyLeftButton(key)) {
         ui::WindowImplBase* window = GetWindow();
-        app::ShowMessageBox(window, QString(), "message_text_6", window != nullptr ? window->GetDPI() : 96, true, false);
+        ui::ShowMessageBox(window, QString(), "message_text_6", window != nullptr ? window->GetDPI() : 96, true, false);
         return false;
     }
     SelectKey(key);

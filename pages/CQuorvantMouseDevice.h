@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "pages/CQuorvantUSBDevice.h"
-#include "pages/LightNames.h"
-#include "pages/MouseDeviceModel.h"
-#include "pages/MouseProfileActions.h"
-#include "pages/PerformanceSettings.h"
+#include "mouse/LightNames.h"
+#include "mouse/MouseDeviceModel.h"
+#include "mouse/MouseProfileActions.h"
+#include "mouse/PerformanceSettings.h"
 #include "profiles/CMouseProfiledata.h"
 
 namespace orvane::ui {

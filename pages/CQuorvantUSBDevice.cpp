@@ -1,6 +1,6 @@
 #include "pages/CQuorvantUSBDevice.h"
 
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "pages/NumberedName.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/CachedChild.h"
@@ -212,7 +212,7 @@ void CQuorvantUSBDevice::SwitchFunctionPanel(int type) {
 void CQuorvantUSBDevice::ShowPowerStatus(const PowerStatus& status) {
     if (ui::CMpDevicePowerUI* power = GetPowerControl()) power->ShowPowerStatus(status.bytes);
     if (ui::WindowImplBase* window = GetMainWindow()) {
-        window->SendMessage(app::kPowerStatus, status.bytes[PowerStatus::kMessageParam], 0);
+        window->SendMessage(ui::kPowerStatus, status.bytes[PowerStatus::kMessageParam], 0);
     }
 }
 

@@ -15,7 +15,7 @@
 // threads share (atomic / locked).
 
 #include "device/DeviceCatalogue.h"
-#include "pages/light/LightPreviewState.h"
+#include "light/LightPreviewState.h"
 #include "profiles/ProfileRecords.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/PowerStatus.h"

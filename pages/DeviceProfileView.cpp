@@ -1,7 +1,8 @@
 #include "pages/DeviceProfileView.h"
 
-#include "app/MsgWnd.h"
+#include "ui/dialogs/MsgWnd.h"
 #include "pages/CQuorvantUSBDevice.h"
+#include "pages/ProfilePanelTexts.h"
 #include "ui/controls/CachedChild.h"
 #include "ui/framework/Combo.h"
 #include "ui/framework/Edit.h"
@@ -79,7 +80,7 @@ bool CDeviceProfileUI::RenameProfile(const QString& name) {
     if (combo == nullptr) return false;
     const ProfileListResult result = list_.RenameProfile(name.toStdString());
     if (result.outcome == ProfileListOutcome::kRejected) {
-        ShowMessage(result.messageId);
+        ShowMessage(RefusalMessageId(result.refusal));
         return false;
     }
     if (!result.Changed()) return false;
@@ -140,7 +141,7 @@ void CDeviceProfileUI::ShowList(bool notify) {
 
 void CDeviceProfileUI::ShowMessage(const char* messageId) {
     ui::WindowImplBase* window = GetWindow();
-    app::ShowMessageBox(window, QString(), QString::fromLatin1(messageId), window != nullptr ? window->GetDPI() : 96,
+    ui::ShowMessageBox(window, QString(), QString::fromLatin1(messageId), window != nullptr ? window->GetDPI() : 96,
                         true, false);
 }
 

@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "pages/ProfilePanelTexts.h"
 #include "profiles/ProfileList.h"
 #include "ui/framework/Container.h"
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "pages/KeyFunctionText.h"
+#include "mouse/KeyFunctionText.h"
 #include "profiles/ProfileRecords.h"
 
 namespace orvane::ui {

@@ -13,7 +13,7 @@
 #include <array>
 #include <vector>
 
-#include "pages/PerformanceSettings.h"
+#include "mouse/PerformanceSettings.h"
 
 namespace orvane::ui {
 class CControlUI;

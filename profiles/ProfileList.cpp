@@ -256,10 +256,10 @@ ProfileListResult ProfileList::DeleteProfile() {
 
 ProfileListResult ProfileList::RenameProfile(const std::string& requested) {
     const std::string name = ToProfileText(requested);
-    if (name.empty()) return {ProfileListOutcome::kRejected, kMessageProfileNameEmpty};
-    if (HasWhiteSpace(name)) return {ProfileListOutcome::kRejected, kMessageProfileNameHasSpace};
+    if (name.empty()) return {ProfileListOutcome::kRejected, ProfileNameRefusal::kEmpty};
+    if (HasWhiteSpace(name)) return {ProfileListOutcome::kRejected, ProfileNameRefusal::kHasWhiteSpace};
     if (selected_ < 0) return {};
-    if (NameInUse(name, selected_)) return {ProfileListOutcome::kRejected, kMessageProfileNameTaken};
+    if (NameInUse(name, selected_)) return {ProfileListOutcome::kRejected, ProfileNameRefusal::kTaken};
 
     std::vector<ProfileEntry> entries = entries_;
     entries[selected_].name = name;
@@ -280,7 +280,7 @@ ProfileListResult ProfileList::ResetProfile() {
     if (selected_ < 0) return {};
     Json::Value root = store_.ReadJsonValue(defaultProfilePath_);
     if (!DocumentOf(root).isObject()) return {ProfileListOutcome::kFailed};
-    if (deviceKind_ == kDeviceKindHeadset) {
+    if (deviceKind_ == kDeviceHeadset) {
         const Json::Value current = DocumentOf(store_.ReadJsonValue(SelectedProfilePath()));
         Json::Value& document = root["Device"][0];
         for (const char* key : {"CustomEQNameInfo", "CustomEQHzValueInfo"}) {
@@ -290,30 +290,6 @@ ProfileListResult ProfileList::ResetProfile() {
     }
     if (!WriteProfileFile(selectedUuid_, std::move(root), SelectedName())) return {ProfileListOutcome::kFailed};
     return {ProfileListOutcome::kChanged};
-}
-
-std::span<const char* const> HiddenFeatureTabs(int deviceKind) {
-    static constexpr const char* kKeyboard[] = {"cursor_Op_tab", "macro_Op_tab"};
-    static constexpr const char* kMouse[] = {"macro_Op_tab"};
-    static constexpr const char* kNoKeysOrSystem[] = {"cursor_Op_tab", "macro_Op_tab", "system_Op_tab", "key_Op_tab"};
-    switch (deviceKind) {
-        case kDeviceKindKeyboard: return kKeyboard;
-        case kDeviceKindMouse: return kMouse;
-        case kDeviceKindMousePad:
-        case kDeviceKindHeadset: return kNoKeysOrSystem;
-        default: return {};
-    }
-}
-
-std::span<const char* const> ShownFeatureTabs(int deviceKind) {
-    static constexpr const char* kHeadset[] = {"8127_voice_Op_tab", "magic_Op_tab"};
-    if (deviceKind == kDeviceKindHeadset) return kHeadset;
-    return {};
-}
-
-const char* ResetMacroMessage(int deviceKind, int macroWriteResult) {
-    if (deviceKind != kDeviceKindKeyboard || macroWriteResult == 0) return nullptr;
-    return macroWriteResult == -1 ? "message_text_7" : "message_text_16";
 }
 
 }  // namespace orvane

@@ -1,8 +1,8 @@
 #pragma once
 // A device's profile list: "ProfileList.ini" in its user data folder and one profile file per
 // entry, named after the entry's time-stamp UUID. This is the data side of the profile panel;
-// the panel shows Entries() in its combo box, SelectedName() in its name edit, shows the
-// message ids it is handed, and asks the device page to load SelectedProfilePath() after a
+// the panel shows Entries() in its combo box, SelectedName() in its name edit, explains a
+// refused name, and asks the device page to load SelectedProfilePath() after a
 // change that moved the selection.
 //
 // The entries held here are what the combo box shows; the list file is re-read before and
@@ -11,27 +11,16 @@
 #include <json/json.h>
 
 #include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "device/DeviceKind.h"
 #include "profiles/JsonFileStore.h"
 
 namespace orvane {
 
 inline constexpr const char* kProfileListFileName = "ProfileList.ini";
 inline constexpr size_t kMaxAddedProfiles = 50;
-
-// Message ids of the rename checks.
-inline constexpr const char* kMessageProfileNameEmpty = "message_text_5_1";
-inline constexpr const char* kMessageProfileNameHasSpace = "message_text_5_2";
-inline constexpr const char* kMessageProfileNameTaken = "message_text_5";
-
-// Device kinds of the pages (the kind decides the feature tabs and what a reset keeps).
-inline constexpr int kDeviceKindKeyboard = 1;
-inline constexpr int kDeviceKindMouse = 2;
-inline constexpr int kDeviceKindMousePad = 3;
-inline constexpr int kDeviceKindHeadset = 7;
 
 struct ProfileEntry {
     std::string name;  // UTF-8 display name
@@ -42,13 +31,16 @@ struct ProfileEntry {
 enum class ProfileListOutcome {
     kChanged,     // the list or the profile file changed as asked
     kUnchanged,   // nothing to do: no selection, the last profile, 50 entries, ...
-    kRejected,    // the name was refused; `messageId` says why
+    kRejected,    // the name was refused; `refusal` says why
     kFailed,      // a file could not be read or written; the list is as it was before
 };
 
+// Why a rename was refused.
+enum class ProfileNameRefusal { kNone, kEmpty, kHasWhiteSpace, kTaken };
+
 struct ProfileListResult {
     ProfileListOutcome outcome = ProfileListOutcome::kUnchanged;
-    const char* messageId = nullptr;  // set for kRejected
+    ProfileNameRefusal refusal = ProfileNameRefusal::kNone;  // set for kRejected
     bool Changed() const { return outcome == ProfileListOutcome::kChanged; }
 };
 
@@ -120,18 +112,5 @@ private:
     int selected_ = -1;
     std::string selectedUuid_;
 };
-
-// Feature tabs of the panel, selected by type 1-7 in this order.
-inline constexpr const char* kFeatureTabNames[] = {"deng_Op_tab",    "key_Op_tab",        "macro_Op_tab",
-                                                   "system_Op_tab",  "cursor_Op_tab",     "8127_voice_Op_tab",
-                                                   "magic_Op_tab"};
-// The tabs a device kind hides, and those it shows; the others keep their layout visibility.
-std::span<const char* const> HiddenFeatureTabs(int deviceKind);
-std::span<const char* const> ShownFeatureTabs(int deviceKind);
-
-// The message a reset shows for the result of its macro write; nullptr when none. Keyboards
-// show "message_text_7" for -1 and "message_text_16" (formatted with the result) for any other
-// non-zero result; the other pages show nothing.
-const char* ResetMacroMessage(int deviceKind, int macroWriteResult);
 
 }  // namespace orvane

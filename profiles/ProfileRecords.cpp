@@ -45,30 +45,6 @@ LightInfoRecord LightInfoRecord::FromWords(uint32_t a, uint32_t b, uint32_t c) {
                       byte(b, 3), byte(c, 0), byte(c, 1), byte(c, 2)});
 }
 
-std::array<uint8_t, DpiStage::kSize> DpiStage::Encode() const {
-    return {StageActive,
-            StageXY,
-            static_cast<uint8_t>(StageDPIX & 0xFF),
-            static_cast<uint8_t>(StageDPIX >> 8),
-            static_cast<uint8_t>(StageDPIY & 0xFF),
-            static_cast<uint8_t>(StageDPIY >> 8),
-            StageColorR,
-            StageColorG,
-            StageColorB};
-}
-
-DpiStage DpiStage::Decode(const std::array<uint8_t, kSize>& b) {
-    DpiStage s;
-    s.StageActive = b[0];
-    s.StageXY = b[1];
-    s.StageDPIX = static_cast<uint16_t>(b[2] | b[3] << 8);
-    s.StageDPIY = static_cast<uint16_t>(b[4] | b[5] << 8);
-    s.StageColorR = b[6];
-    s.StageColorG = b[7];
-    s.StageColorB = b[8];
-    return s;
-}
-
 MouseSystemWords MouseSystemSettings::ToWords() const {
     return {uint32_t{MouseSpeed} << 16 | DoubleClickTime, uint32_t{ScorllPage} << 16 | PointerPrecision,
             uint32_t{ReportStage} << 16 | WheelScorlllinse, uint32_t{HeightStage} & 0xFFu};

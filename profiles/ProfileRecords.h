@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "protocol/DpiStage.h"
+
 namespace orvane {
 
 // A key's function code: type, parameter 1, parameter 2. In "KeyList" it is packed into one
@@ -83,25 +85,6 @@ struct KeyListEntry {
     uint16_t DefaultKeyIndex = 0;
     KeyCodeBytes DefaultAssignment{};
     bool operator==(const KeyListEntry&) const = default;
-};
-
-// One DPI stage. The device's settings record holds it as 9 bytes: StageActive, StageXY,
-// StageDPIX (LE), StageDPIY (LE), StageColorR, G, B. The resolutions are indices n meaning
-// (n + 1) × 100 counts per inch.
-struct DpiStage {
-    static constexpr size_t kSize = 9;
-
-    uint8_t StageActive = 0;
-    uint8_t StageXY = 0;
-    uint16_t StageDPIX = 0;
-    uint16_t StageDPIY = 0;
-    uint8_t StageColorR = 0;
-    uint8_t StageColorG = 0;
-    uint8_t StageColorB = 0;
-
-    std::array<uint8_t, kSize> Encode() const;
-    static DpiStage Decode(const std::array<uint8_t, kSize>& bytes);
-    bool operator==(const DpiStage&) const = default;
 };
 
 // The four words of SetMouseSystemSettings: a = MouseSpeed << 16 | DoubleClickTime,

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "profiles/ProfileRecords.h"
+#include "protocol/DpiStage.h"
 
 namespace orvane {
 

@@ -34,7 +34,7 @@ protected:
     }
     ProfileList& Init(ProfileList::TimeStampSource stamps = {}) {
         list = ProfileList(std::move(stamps));
-        list.SetDeviceKind(kDeviceKindMouse);
+        list.SetDeviceKind(kDeviceMouse);
         list.SetProfilePaths(folder, defaultPath);
         list.InitProfileList();
         return list;
@@ -238,14 +238,14 @@ TEST_F(ProfileListTest, RenameChecksTheName) {
     const struct {
         const char* name;
         ProfileListOutcome outcome;
-        const char* message;
+        ProfileNameRefusal refusal;
     } cases[] = {
-        {"", ProfileListOutcome::kRejected, kMessageProfileNameEmpty},
-        {"My Profile", ProfileListOutcome::kRejected, kMessageProfileNameHasSpace},
-        {"Tab\tName", ProfileListOutcome::kRejected, kMessageProfileNameHasSpace},
-        {"b", ProfileListOutcome::kRejected, kMessageProfileNameTaken},
-        {"a", ProfileListOutcome::kChanged, nullptr},
-        {"Ärger/..\\x", ProfileListOutcome::kChanged, nullptr},
+        {"", ProfileListOutcome::kRejected, ProfileNameRefusal::kEmpty},
+        {"My Profile", ProfileListOutcome::kRejected, ProfileNameRefusal::kHasWhiteSpace},
+        {"Tab\tName", ProfileListOutcome::kRejected, ProfileNameRefusal::kHasWhiteSpace},
+        {"b", ProfileListOutcome::kRejected, ProfileNameRefusal::kTaken},
+        {"a", ProfileListOutcome::kChanged, ProfileNameRefusal::kNone},
+        {"Ärger/..\\x", ProfileListOutcome::kChanged, ProfileNameRefusal::kNone},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -253,7 +253,7 @@ TEST_F(ProfileListTest, RenameChecksTheName) {
         Init();
         const ProfileListResult r = list.RenameProfile(c.name);
         EXPECT_EQ(r.outcome, c.outcome);
-        EXPECT_STREQ(r.messageId, c.message);
+        EXPECT_EQ(r.refusal, c.refusal);
         const std::string shown = c.outcome == ProfileListOutcome::kChanged ? c.name : "A";
         EXPECT_EQ(list.SelectedName(), shown);
         EXPECT_EQ(ListFile()["profilelist"][0]["profilename"], shown);
@@ -291,7 +291,7 @@ TEST_F(ProfileListTest, ResettingAHeadsetProfileKeepsItsCustomEqualisers) {
     const std::string eq = R"("CustomEQNameInfo": [{"Name": "Mine"}], "CustomEQHzValueInfo": [[{"value": 5}]])";
     WriteText(folder + "u0.Json", R"({"Device": [{"EqType": 13, )" + eq + "}]}");
     Init();
-    list.SetDeviceKind(kDeviceKindHeadset);
+    list.SetDeviceKind(kDeviceHeadset);
     ASSERT_TRUE(list.ResetProfile().Changed());
     const Json::Value doc = ReadJson(folder + "u0.Json")["Device"][0];
     EXPECT_EQ(doc["CustomEQNameInfo"], ParseOrDie(R"([{"Name": "Mine"}])"));
@@ -332,21 +332,6 @@ TEST_F(ProfileListTest, AFailedListWriteLeavesListAndFilesAsTheyWere) {
     EXPECT_EQ(list.GetSelectedIndex(), 1);
     EXPECT_EQ(allFiles(), filesBefore) << "no profile file was made or deleted";
     EXPECT_EQ(ReadJson(folder + "u1.Json")["profilename"], "B");
-}
-
-TEST(ProfileListResetMessage, OnlyKeyboardsReportTheMacroWrite) {
-    const struct {
-        int kind;
-        int result;
-        const char* message;
-    } cases[] = {
-        {kDeviceKindKeyboard, 0, nullptr},
-        {kDeviceKindKeyboard, -1, "message_text_7"},
-        {kDeviceKindKeyboard, 12, "message_text_16"},
-        {kDeviceKindMouse, -1, nullptr},
-        {kDeviceKindMouse, 12, nullptr},
-    };
-    for (const auto& c : cases) EXPECT_STREQ(ResetMacroMessage(c.kind, c.result), c.message) << c.kind << " " << c.result;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // `orvanectl info` (the initial read) and `orvanectl config` (the active settings block).
 #include <cstdio>
 
-#include "pages/MouseDeviceModel.h"
+#include "mouse/MouseDeviceModel.h"
 #include "tools/orvanectl/Commands.h"
 
 namespace orvane::tool {

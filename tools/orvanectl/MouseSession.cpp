@@ -19,7 +19,7 @@ MouseSession::MouseSession(std::unique_ptr<OpenedMouse> opened)
 
 ProfileList OpenMouseProfileList() {
     ProfileList list;
-    list.SetDeviceKind(kDeviceKindMouse);
+    list.SetDeviceKind(kDeviceMouse);
     list.SetProfilePaths(UserDataFolder(kMouseFolder), DefaultProfilePath(kMouseFolder));
     list.InitProfileList();
     return list;

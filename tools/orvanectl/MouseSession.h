@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "pages/MouseProfileActions.h"
-#include "pages/PerformanceSettings.h"
+#include "mouse/MouseProfileActions.h"
+#include "mouse/PerformanceSettings.h"
 #include "profiles/ProfileList.h"
 #include "tools/orvanectl/ToolContext.h"
 

@@ -40,19 +40,21 @@ int Written(const std::optional<MouseWriteResults>& results, const MouseDeviceMo
 }
 
 // The panel shows these as messages; the tool says them in plain words.
-std::string RejectionText(const char* messageId) {
-    const std::string id = messageId != nullptr ? messageId : "";
-    if (id == kMessageProfileNameEmpty) return "the name is empty";
-    if (id == kMessageProfileNameHasSpace) return "the name contains white space";
-    if (id == kMessageProfileNameTaken) return "another profile has this name";
-    return id;
+const char* RefusalText(ProfileNameRefusal refusal) {
+    switch (refusal) {
+        case ProfileNameRefusal::kEmpty: return "the name is empty";
+        case ProfileNameRefusal::kHasWhiteSpace: return "the name contains white space";
+        case ProfileNameRefusal::kTaken: return "another profile has this name";
+        case ProfileNameRefusal::kNone: break;
+    }
+    return "the name was refused";
 }
 
 int ListResult(const ProfileListResult& r, const char* what) {
     switch (r.outcome) {
         case ProfileListOutcome::kChanged: return kExitOk;
         case ProfileListOutcome::kUnchanged: return Fail(kExitFailure, std::string(what) + ": nothing to do");
-        case ProfileListOutcome::kRejected: return Fail(kExitUsage, std::string(what) + " refused: " + RejectionText(r.messageId));
+        case ProfileListOutcome::kRejected: return Fail(kExitUsage, std::string(what) + " refused: " + RefusalText(r.refusal));
         case ProfileListOutcome::kFailed: break;
     }
     return Fail(kExitFailure, std::string(what) + ": the profile files could not be written");

@@ -1,8 +1,8 @@
 // The write groups of the mouse page, from the command line: the same sequences the page runs.
 #include <cstdio>
 
-#include "pages/MouseDeviceModel.h"
-#include "pages/MouseProfileBridge.h"
+#include "mouse/MouseDeviceModel.h"
+#include "mouse/MouseProfileBridge.h"
 #include "platform/UserFolders.h"
 #include "profiles/ProfilePaths.h"
 #include "tools/orvanectl/Commands.h"

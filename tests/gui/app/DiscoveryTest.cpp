@@ -4,7 +4,7 @@
 
 #include <QElapsedTimer>
 
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "ui/controls/LightSyncEvent.h"
 #include "ui/framework/TabLayout.h"
 
@@ -140,7 +140,7 @@ TEST_F(ShellTest, ArrivalsWaitWhileTheSystemSleeps) {
     orvane::test::SimMouse& mouse = Mouse();
     mouse.Unplug();
     CMainWnd& window = Open();
-    window.SendMessage(WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    window.SendMessage(ui::WM_POWERBROADCAST, ui::PBT_APMSUSPEND, 0);
     EXPECT_FALSE(window.IsAwake());
     EXPECT_FALSE(MousePage()->IsLightingEnabled());
 
@@ -149,17 +149,17 @@ TEST_F(ShellTest, ArrivalsWaitWhileTheSystemSleeps) {
     EXPECT_FALSE(MouseEntry()->IsShown());
     EXPECT_FALSE(MousePage()->Channel().IsOpen());
 
-    window.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    window.SendMessage(ui::WM_POWERBROADCAST, ui::PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_TRUE(MouseEntry()->IsShown());
     EXPECT_TRUE(MousePage()->Channel().IsOpen());
     EXPECT_TRUE(MousePage()->IsLightingEnabled());
 
     // Gone while asleep: the page does not stay open on the vanished device.
-    window.SendMessage(WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    window.SendMessage(ui::WM_POWERBROADCAST, ui::PBT_APMSUSPEND, 0);
     mouse.Unplug();
     QTest::qWait(400);
     EXPECT_TRUE(MousePage()->Channel().IsOpen()) << "not handled before the resume";
-    window.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    window.SendMessage(ui::WM_POWERBROADCAST, ui::PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_FALSE(MousePage()->Channel().IsOpen());
     EXPECT_FALSE(MouseEntry()->IsShown());
 }

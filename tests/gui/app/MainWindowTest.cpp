@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 
 #include "app/MenuWnd.h"
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/Button.h"
 
 namespace orvane::app::test {
@@ -102,11 +102,11 @@ TEST_F(ShellTest, HookMessagesAndStepMenusGoToMacroRecording) {
     std::vector<unsigned> messages;
     window.SetFeatureHandler(Feature::MacroRecording, [&](const FeatureEvent& e) { messages.push_back(e.message); });
     const MenuCommand step{"macro_menu_left_click", {}, {}};
-    window.SendMessage(kInputCapture, 0, 0);
-    window.SendMessage(kMenuCommand, reinterpret_cast<ui::WParam>(&step), 0);
+    window.SendMessage(ui::kInputCapture, 0, 0);
+    window.SendMessage(ui::kMenuCommand, reinterpret_cast<ui::WParam>(&step), 0);
     window.SendMessage(ui::RegisterWindowMessage("WM_HOOK_KEY_MSMACRO_MSG"), 1, 2);
     window.SendMessage(ui::RegisterWindowMessage("WM_HOOK_KEY_HITKEY_MSG"), 1, 2);
-    EXPECT_EQ(messages, (std::vector<unsigned>{kInputCapture, kMenuCommand,
+    EXPECT_EQ(messages, (std::vector<unsigned>{ui::kInputCapture, ui::kMenuCommand,
                                                ui::RegisterWindowMessage("WM_HOOK_KEY_MSMACRO_MSG")}));
     EXPECT_FALSE(window.IsClosed());
 }
@@ -119,13 +119,13 @@ TEST_F(ShellTest, CloseButtonHidesAndTheTrayIconTogglesTheWindow) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.IsClosed()) << "the program goes on in the tray";
 
-    window.SendMessage(kTrayCallback, 0, WM_LBUTTONUP);
+    window.SendMessage(ui::kTrayCallback, 0, ui::WM_LBUTTONUP);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.size(), QSize(1350, 810));
     EXPECT_EQ(window.frameGeometry().center(), window.screen()->availableGeometry().center());
     EXPECT_TRUE(NoDeviceNoticeShown());
 
-    window.SendMessage(kTrayCallback, 0, WM_LBUTTONUP);
+    window.SendMessage(ui::kTrayCallback, 0, ui::WM_LBUTTONUP);
     EXPECT_FALSE(window.isVisible());
 }
 
@@ -157,13 +157,13 @@ TEST_F(ShellTest, LightControlFollowsTheButtonAndOtherPrograms) {
 
     // Another program takes the lights (wParam 1, lParam 0) and gives them back; other values are
     // not the protocol's.
-    window.SendMessage(WmLightControlSet(), 1, 0);
+    window.SendMessage(ui::WmLightControlSet(), 1, 0);
     EXPECT_EQ(window.GetLightControlState(), 0);
     EXPECT_FALSE(MousePage()->IsLightingEnabled());
-    window.SendMessage(WmLightControlSet(), 1, 7);
-    window.SendMessage(WmLightControlSet(), 2, 1);
+    window.SendMessage(ui::WmLightControlSet(), 1, 7);
+    window.SendMessage(ui::WmLightControlSet(), 2, 1);
     EXPECT_EQ(window.GetLightControlState(), 0);
-    window.SendMessage(WmLightControlSet(), 1, 1);
+    window.SendMessage(ui::WmLightControlSet(), 1, 1);
     EXPECT_EQ(window.GetLightControlState(), 1);
     EXPECT_EQ(status->GetText(), texts.GetText("控制灯光"));
 }
@@ -176,7 +176,7 @@ TEST_F(ShellTest, TextsAndToolTipsFollowTheLanguage) {
     EXPECT_EQ(close->GetToolTip(), "Close");
     EXPECT_EQ(status->GetText(), "Lighting: controlled here");
 
-    window.SendMessage(kApplyLanguage, 1, 0);  // Simplified Chinese
+    window.SendMessage(ui::kApplyLanguage, 1, 0);  // Simplified Chinese
     EXPECT_EQ(close->GetToolTip(), ui::CResourceManager::GetInstance().GetText("tip_close"));
     EXPECT_NE(close->GetToolTip(), "Close");
     EXPECT_EQ(status->GetText(), ui::CResourceManager::GetInstance().GetText("控制灯光"));
@@ -186,7 +186,7 @@ TEST_F(ShellTest, TextsAndToolTipsFollowTheLanguage) {
 TEST_F(ShellTest, ExitFromTheTrayMenuStopsEveryThreadWithinASecond) {
     Mouse();
     CMainWnd& window = Open();
-    window.SendMessage(kTrayCallback, 0, WM_RBUTTONUP);
+    window.SendMessage(ui::kTrayCallback, 0, ui::WM_RBUTTONUP);
     CMenuWnd* menu = nullptr;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
@@ -212,7 +212,7 @@ TEST_F(ShellTest, ExitFromTheTrayMenuStopsEveryThreadWithinASecond) {
     EXPECT_FALSE(Logged("所有对象处于非激发状态，超时\n"));
 
     // A message queued before the stop does nothing once the window is gone.
-    window.SendMessage(WmSoftwareIdentity(), 0, 1);
+    window.SendMessage(ui::WmSoftwareIdentity(), 0, 1);
     EXPECT_FALSE(window.isVisible());
 }
 

@@ -6,7 +6,7 @@
 #include <QProcess>
 
 #include "app/SessionBusMessages.h"
-#include "app/WindowMessageIds.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/Button.h"
 
 namespace orvane::app::test {
@@ -35,7 +35,7 @@ protected:
         peerBus_ = QDBusConnection::connectToBus(address, "orvane-test-peer");
         ASSERT_TRUE(windowBus_.isConnected());
         ASSERT_TRUE(peerBus_.isConnected());
-        ASSERT_TRUE(peerBus_.connect(QString(), kBusObjectPath, kBusInterface, BusMemberName(kLightControlAnnounceName),
+        ASSERT_TRUE(peerBus_.connect(QString(), kBusObjectPath, kBusInterface, BusMemberName(ui::kLightControlAnnounceName),
                                   &peer, SLOT(OnAnnounce(qulonglong, qlonglong))));
     }
 
@@ -54,7 +54,7 @@ protected:
         signal << wParam << lParam;
         peerBus_.send(signal);
     }
-    void SendSet(qulonglong wParam, qlonglong lParam) { Send(kLightControlSetName, wParam, lParam); }
+    void SendSet(qulonglong wParam, qlonglong lParam) { Send(ui::kLightControlSetName, wParam, lParam); }
 
     QProcess daemon_;
     QDBusConnection windowBus_{QString()};
@@ -87,7 +87,7 @@ TEST_F(SessionBusTest, TheWindowAnnouncesItsLightControlAndFollowsOtherPrograms)
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.GetLightControlState() == 1; }, 3000));
 
     // Malformed signals are not the protocol's: wrong argument types are dropped.
-    QDBusMessage odd = QDBusMessage::createSignal(kBusObjectPath, kBusInterface, BusMemberName(kLightControlSetName));
+    QDBusMessage odd = QDBusMessage::createSignal(kBusObjectPath, kBusInterface, BusMemberName(ui::kLightControlSetName));
     odd << QString("1") << QString("0");
     peerBus_.send(odd);
     QTest::qWait(200);
@@ -97,15 +97,15 @@ TEST_F(SessionBusTest, TheWindowAnnouncesItsLightControlAndFollowsOtherPrograms)
 TEST_F(SessionBusTest, AnotherProgramWakesTheWindow) {
     CMainWnd& window = Open(TestServices(windowBus_));
     window.ShowWindow(false);
-    Send(kSoftwareIdentityName, 0, 1);
+    Send(ui::kSoftwareIdentityName, 0, 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isVisible(); }, 3000));
 }
 
 TEST_F(SessionBusTest, OwnBroadcastsAreNotDeliveredBack) {
     CMainWnd& window = Open();  // the window itself hears nothing; a second sender on its bus does
     SessionBusMessages own(windowBus_);
-    ASSERT_TRUE(own.Listen(kLightControlSetName, &window));
-    ASSERT_TRUE(own.Broadcast(kLightControlSetName, 1, 0));
+    ASSERT_TRUE(own.Listen(ui::kLightControlSetName, &window));
+    ASSERT_TRUE(own.Broadcast(ui::kLightControlSetName, 1, 0));
     QTest::qWait(300);
     EXPECT_EQ(window.GetLightControlState(), 1);
     SendSet(1, 0);

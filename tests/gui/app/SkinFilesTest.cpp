@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/MenuWnd.h"
+#include "pages/PageCatalogue.h"
 #include "ui/framework/DialogBuilder.h"
 #include "ui/framework/TabLayout.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "app/Language.h"
-#include "app/MsgWnd.h"
+#include "ui/dialogs/MsgWnd.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/Label.h"
 
@@ -23,9 +23,9 @@ protected:
 
 class MsgWndTest : public LanguageFixture {
 protected:
-    static CMsgWnd* OpenBox() {
+    static ui::CMsgWnd* OpenBox() {
         for (ui::WindowImplBase* window : ui::WindowImplBase::Windows()) {
-            auto* box = dynamic_cast<CMsgWnd*>(window);
+            auto* box = dynamic_cast<ui::CMsgWnd*>(window);
             if (box != nullptr && !box->IsClosed()) return box;
         }
         return nullptr;
@@ -33,11 +33,11 @@ protected:
 
     // ShowMessageBox, with `answer` run on the box once it is up. A box the answer left open is
     // closed after a while, so a fault fails the test instead of hanging it.
-    int Show(const std::function<void(CMsgWnd&)>& answer, const QString& text = "message_text_22",
+    int Show(const std::function<void(ui::CMsgWnd&)>& answer, const QString& text = "message_text_22",
              bool withCancel = true, bool textIsKey = true, const QString& title = {}, int dpi = 96) {
         bool answered = false;
         QTimer::singleShot(0, [&] {
-            if (CMsgWnd* box = OpenBox()) {
+            if (ui::CMsgWnd* box = OpenBox()) {
                 answered = true;
                 answer(*box);
             }
@@ -46,25 +46,25 @@ protected:
         QTimer watchdog;
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, [&] {
-            if (CMsgWnd* box = OpenBox()) {
+            if (ui::CMsgWnd* box = OpenBox()) {
                 leftOpen = true;
                 box->Close(0);
             }
         });
         watchdog.start(5000);
-        const int result = ShowMessageBox(nullptr, title, text, dpi, textIsKey, withCancel);
+        const int result = ui::ShowMessageBox(nullptr, title, text, dpi, textIsKey, withCancel);
         EXPECT_TRUE(answered) << "the box never came up";
         EXPECT_FALSE(leftOpen) << "the answer did not close the box";
         return result;
     }
 
-    static void Click(CMsgWnd& box, const char* name) {
+    static void Click(ui::CMsgWnd& box, const char* name) {
         auto* button = box.FindControl<ui::CButtonUI>(name);
         ASSERT_NE(button, nullptr) << name;
         button->click();
     }
 
-    static QString TextOf(CMsgWnd& box, const char* name) {
+    static QString TextOf(ui::CMsgWnd& box, const char* name) {
         ui::CControlUI* control = box.FindControl(name);
         return control != nullptr ? control->GetText() : QString("<no %1>").arg(name);
     }
@@ -74,19 +74,19 @@ TEST_F(MsgWndTest, OnlyTheConfirmButtonAnswersOne) {
     const struct {
         const char* how;
         bool withCancel;
-        std::function<void(CMsgWnd&)> answer;
+        std::function<void(ui::CMsgWnd&)> answer;
         int expected;
     } cases[] = {
-        {"confirm, message", false, [](CMsgWnd& b) { Click(b, "confirm_btn"); }, 1},
-        {"confirm, question", true, [](CMsgWnd& b) { Click(b, "confirm_btn"); }, 1},
-        {"cancel", true, [](CMsgWnd& b) { Click(b, "cancel_btn"); }, 0},
-        {"close button", true, [](CMsgWnd& b) { Click(b, "closebtn"); }, 0},
-        {"close button, message", false, [](CMsgWnd& b) { Click(b, "closebtn"); }, 0},
-        {"Escape", true, [](CMsgWnd& b) { QTest::keyClick(&b, Qt::Key_Escape); }, 0},
-        {"window system", true, [](CMsgWnd& b) { b.close(); }, 0},
+        {"confirm, message", false, [](ui::CMsgWnd& b) { Click(b, "confirm_btn"); }, 1},
+        {"confirm, question", true, [](ui::CMsgWnd& b) { Click(b, "confirm_btn"); }, 1},
+        {"cancel", true, [](ui::CMsgWnd& b) { Click(b, "cancel_btn"); }, 0},
+        {"close button", true, [](ui::CMsgWnd& b) { Click(b, "closebtn"); }, 0},
+        {"close button, message", false, [](ui::CMsgWnd& b) { Click(b, "closebtn"); }, 0},
+        {"Escape", true, [](ui::CMsgWnd& b) { QTest::keyClick(&b, Qt::Key_Escape); }, 0},
+        {"window system", true, [](ui::CMsgWnd& b) { b.close(); }, 0},
         // A hidden cancel button cannot answer; the box stays until confirmed.
         {"hidden cancel, then confirm", false,
-         [](CMsgWnd& b) {
+         [](ui::CMsgWnd& b) {
              Click(b, "cancel_btn");
              EXPECT_FALSE(b.IsClosed());
              Click(b, "confirm_btn");
@@ -120,7 +120,7 @@ TEST_F(MsgWndTest, ShowsTheMessageInTheCurrentLanguage) {
     for (const auto& c : cases) {
         ASSERT_TRUE(ui::CResourceManager::GetInstance().LoadLanguage(c.language));
         Show(
-            [&](CMsgWnd& box) {
+            [&](ui::CMsgWnd& box) {
                 EXPECT_EQ(TextOf(box, "MessageTitle"), QString::fromUtf8(c.shownTitle)) << c.shownText;
                 EXPECT_EQ(TextOf(box, "MessageText"), QString::fromUtf8(c.shownText));
                 EXPECT_EQ(TextOf(box, "confirm_btn"), QString::fromUtf8(c.confirm)) << c.shownText;
@@ -142,7 +142,7 @@ TEST_F(MsgWndTest, EveryMessageFitsTheBoxInEnglishAndChinese) {
     for (int language : {0, 1}) {  // English and Chinese with their font sets
         ASSERT_TRUE(languages.ApplyLanguage(language));
         for (const char* key : keys) {
-            auto* box = new CMsgWnd;
+            auto* box = new ui::CMsgWnd;
             ASSERT_TRUE(box->Create(nullptr, "msgwnd"));
             box->SetMessage({}, key, true);
             box->ShowWindow();
@@ -172,7 +172,7 @@ TEST_F(MsgWndTest, ADpiOtherThanTheBoxsIsSetForEveryWindowWhenSupported) {
         other.SetDPI(72);
         log_->Clear();
         int boxDpi = 0;
-        Show([&](CMsgWnd& box) { boxDpi = box.GetDPI(); box.Close(0); }, "message_text_22", false, true, {},
+        Show([&](ui::CMsgWnd& box) { boxDpi = box.GetDPI(); box.Close(0); }, "message_text_22", false, true, {},
              c.requested);
         EXPECT_EQ(boxDpi, c.expected) << c.requested;
         // The box starts at 96: asking for 96 changes no other window.
@@ -184,7 +184,7 @@ TEST_F(MsgWndTest, ADpiOtherThanTheBoxsIsSetForEveryWindowWhenSupported) {
 TEST_F(MsgWndTest, AMissingLayoutAnswersZeroAtOnceAndSaysWhy) {
     WriteProgramFile("skin/res.xml", R"(<resources><layout name="XML_MSG" file="absent.ui"/></resources>)");
     ASSERT_TRUE(ui::CResourceManager::GetInstance().LoadResource());
-    EXPECT_EQ(ShowMessageBox(nullptr, {}, "message_text_22", 96, true, true), 0);
+    EXPECT_EQ(ui::ShowMessageBox(nullptr, {}, "message_text_22", 96, true, true), 0);
     EXPECT_EQ(OpenBox(), nullptr);
     EXPECT_TRUE(Logged("XML_MSG")) << LogText();
 }

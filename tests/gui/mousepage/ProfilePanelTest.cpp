@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "app/MsgWnd.h"
+#include "ui/dialogs/MsgWnd.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/Combo.h"
@@ -44,7 +44,7 @@ protected:
         });
         panel = Find<CDeviceProfileUI>(*window, "DeviceProfileItem");
         EXPECT_NE(panel, nullptr);
-        panel->SetDeviceKind(kDeviceKindMouse);
+        panel->SetDeviceKind(kDeviceMouse);
         panel->SetProfilePaths(folder, DefaultProfile());
         panel->InitProfileList();
         panel->SelectFeatureTab(1);
@@ -61,7 +61,7 @@ protected:
         std::optional<QString> shown;
         QTimer::singleShot(0, [&] {
             for (ui::WindowImplBase* w : ui::WindowImplBase::Windows()) {
-                auto* box = dynamic_cast<app::CMsgWnd*>(w);
+                auto* box = dynamic_cast<ui::CMsgWnd*>(w);
                 if (box == nullptr || box->IsClosed()) continue;
                 shown = box->FindControl("MessageText")->GetText();
                 box->Close(0);

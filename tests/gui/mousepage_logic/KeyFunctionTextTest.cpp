@@ -1,7 +1,7 @@
 // The words of the key information list for each kind of function code.
 #include <gtest/gtest.h>
 
-#include "pages/KeyFunctionText.h"
+#include "mouse/KeyFunctionText.h"
 
 namespace orvane {
 namespace {

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MsgWnd.h"
+#include "ui/dialogs/MsgWnd.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/MouseKeyInfo.h"
@@ -115,7 +115,7 @@ protected:
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&] {
             for (ui::WindowImplBase* window : ui::WindowImplBase::Windows()) {
-                auto* box = dynamic_cast<app::CMsgWnd*>(window);
+                auto* box = dynamic_cast<ui::CMsgWnd*>(window);
                 if (box == nullptr || box->IsClosed()) continue;
                 if (auto* text = box->FindControl("MessageText")) shown = text->GetText();
                 if (auto* answer = box->FindControl<ui::CButtonUI>(button)) answer->click();

@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-#include "pages/light/LightColor.h"
+#include "light/LightColor.h"
 #include "profiles/CMouseProfiledata.h"
 #include "profiles/ProfileList.h"
 #include "profiles/ProfilePaths.h"
@@ -25,7 +25,7 @@ protected:
     // The profile list's first profile, made from the default profile, with light mode `mode`.
     static void StartWithLightMode(uint8_t mode) {
         ProfileList list;
-        list.SetDeviceKind(kDeviceKindMouse);
+        list.SetDeviceKind(kDeviceMouse);
         list.SetProfilePaths(UserDataFolder("mouse"), DefaultProfilePath("mouse"));
         list.InitProfileList();
         CMouseProfiledata profile;

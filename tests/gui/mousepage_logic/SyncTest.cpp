@@ -5,8 +5,8 @@
 
 #include <QElapsedTimer>
 
-#include "pages/light/LightColor.h"
-#include "pages/light/LightTables.h"
+#include "light/LightColor.h"
+#include "light/LightTables.h"
 #include "ui/framework/Option.h"
 
 namespace orvane::test {

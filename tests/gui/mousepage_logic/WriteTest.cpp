@@ -9,8 +9,8 @@
 #include <atomic>
 #include <thread>
 
-#include "pages/MouseProfileBridge.h"
-#include "pages/light/LightColor.h"
+#include "mouse/MouseProfileBridge.h"
+#include "light/LightColor.h"
 #include "profiles/CMouseProfiledata.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfileList.h"
@@ -72,7 +72,7 @@ TEST_F(MouseWriteTest, ADpiSliderWritesTheSettingsBlockWhenReleasedAndSavesThePr
 TEST_F(MouseWriteTest, ChoosingAnotherProfileWritesItsKeysMacrosAndSettingsWithoutTheScreenSize) {
     // Two profiles, the second with its own key, stage and macro; the first selected.
     ProfileList list;
-    list.SetDeviceKind(kDeviceKindMouse);
+    list.SetDeviceKind(kDeviceMouse);
     list.SetProfilePaths(UserDataFolder("mouse"), DefaultProfilePath("mouse"));
     list.InitProfileList();
     ASSERT_TRUE(list.AddProfile().Changed());

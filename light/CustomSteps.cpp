@@ -1,0 +1,59 @@
+#include "light/CustomSteps.h"
+
+#include "light/LightTables.h"
+
+namespace orvane {
+namespace {
+
+void SteadyOwnColor(EffectContext& ctx) { FillSteady(ctx, SelectionColor(ctx.selection)); }
+// Holds the hue where the animation stands, so a user effect can pause a colour cycle.
+void SteadyWheelHue(EffectContext& ctx) { FillSteady(ctx, WheelColor(ctx.animation.position)); }
+
+// By step mode; nullptr draws nothing.
+constexpr std::array<PreviewEffect, 6> kStepEffects{Breathe, SteadyOwnColor, PreviewFlash,
+                                                    nullptr, PreviewWave,    SteadyWheelHue};
+
+// The step as a lighting selection, so the page's effects can draw it.
+LightInfoRecord SelectionOf(const LedEffectEntry& step) {
+    LightInfoRecord s;
+    s.SelectItem = step.LEDREGMode;
+    s.Light = step.LEDBrightness;
+    s.Speed = step.LEDSpeed;
+    s.Fx = step.LEDDirection;
+    s.MultiColor = step.LEDMultiColor;
+    s.Red = step.red;
+    s.Green = step.green;
+    s.Blue = step.blue;
+    return s;
+}
+
+}  // namespace
+
+void CustomStepPlayer::Replace(std::vector<LedEffectEntry> steps) {
+    steps_ = std::move(steps);
+    cursor_ = 0;
+    startMs_.reset();
+}
+
+std::optional<LedEffectEntry> CustomStepPlayer::Current(uint32_t nowMs) {
+    if (steps_.empty()) return std::nullopt;
+    if (cursor_ >= steps_.size()) cursor_ = 0;
+    if (!startMs_) startMs_ = nowMs;
+    return steps_[cursor_];
+}
+
+void CustomStepPlayer::AdvanceIfDue(uint32_t nowMs) {
+    if (!startMs_ || cursor_ >= steps_.size()) return;
+    if (int64_t{nowMs - *startMs_} <= steps_[cursor_].Time) return;
+    ++cursor_;
+    startMs_ = nowMs;
+}
+
+void RenderCustomStep(const LedEffectEntry& step, PreviewAnimation& animation, LightFrame& frame, uint32_t nowMs) {
+    if (step.LEDREGMode >= kStepEffects.size() || kStepEffects[step.LEDREGMode] == nullptr) return;
+    LightInfoRecord selection = SelectionOf(step);
+    EffectContext ctx{selection, animation, frame, nowMs};
+    kStepEffects[step.LEDREGMode](ctx);
+}
+
+}  // namespace orvane
