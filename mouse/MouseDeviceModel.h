@@ -10,18 +10,13 @@
 #include <vector>
 
 #include "protocol/CommandChannel.h"
+#include "protocol/DeviceOutcome.h"
 #include "protocol/ConfigBlock.h"
 #include "protocol/KeyTable.h"
 #include "protocol/MacroArea.h"
 #include "protocol/PowerStatus.h"
 
 namespace orvane {
-
-// The first command of a group that did not succeed, for diagnosis.
-struct CommandFailure {
-    const char* command = nullptr;
-    int result = 1;
-};
 
 class MouseDeviceModel {
 public:

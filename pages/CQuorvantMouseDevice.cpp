@@ -8,7 +8,6 @@
 #include "ui/dialogs/MsgWnd.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/MouseKeyInfo.h"
-#include "mouse/MouseProfileBridge.h"
 #include "pages/MousePerformanceView.h"
 #include "pages/NumberedName.h"
 #include "protocol/SyncThread.h"
@@ -29,7 +28,6 @@ namespace orvane {
 namespace {
 
 constexpr LightColor kWhite = MakeLightColor({255, 255, 255}, 255);
-constexpr KeyCodeBytes kLeftButton{0x10, 0x01, 0x00};
 
 // The items of a container control (a box or a tab layout); none for any other control.
 std::vector<ui::CControlUI*> ItemsOf(ui::CControlUI& control) {
@@ -46,20 +44,12 @@ void SetVisibleIfPresent(const ui::CControlUI& scope, const char* name, bool vis
 
 uint16_t ScreenValue(int value) { return static_cast<uint16_t>(std::clamp(value, 0, 0xFFFF)); }
 
-// The default profile is usable only when it holds a document for this device index.
-bool HoldsDocument(const std::string& path, int deviceIndex) {
-    const Json::Value root = JsonFileStore().ReadJsonValue(path);
-    return json::Element(json::Member(root, "Device"), static_cast<Json::ArrayIndex>(deviceIndex)).isObject();
-}
-
 }  // namespace
 
 CQuorvantMouseDevice::CQuorvantMouseDevice(QWidget* parent)
     : CQuorvantUSBDevice(parent),
       desktop_(CreateSystemMouseSettings()),
-      device_(Channel()),
-      parts_{profile_, Channel(), device_, *desktop_},
-      performance_(parts_),
+      mouse_(Channel(), *desktop_),
       uiGate_(std::make_shared<UiThreadGate>(this)) {
     SetDeviceKind(kDeviceMouse);
 }
@@ -74,21 +64,12 @@ CQuorvantMouseDevice::~CQuorvantMouseDevice() {
 
 void CQuorvantMouseDevice::SetDeviceFolder(const QString& folder) {
     CQuorvantUSBDevice::SetDeviceFolder(folder);
-    profile_.SetDefaultProfilePath(GetDefaultProfilePath());
-    actions_.reset();
+    mouse_.SetFiles(GetUserDataFolder(), GetDefaultProfilePath(), GetConfigName().toStdString());
 }
 
 void CQuorvantMouseDevice::SetLightTableIndex(int index) {
     CQuorvantUSBDevice::SetLightTableIndex(index);
-    profile_.SetDeviceIndex(0);
-}
-
-MouseProfileActions& CQuorvantMouseDevice::Actions() {
-    if (!actions_) {
-        const std::string config = GetConfigName().isEmpty() ? kMouseLightConfigName : GetConfigName().toStdString();
-        actions_ = std::make_unique<MouseProfileActions>(parts_, performance_, GetUserDataFolder(), config);
-    }
-    return *actions_;
+    mouse_.Profile().SetDeviceIndex(0);
 }
 
 // --- Binding ---
@@ -119,9 +100,9 @@ int CQuorvantMouseDevice::BindControls() {
     }
     if (FindSubControlByName("LightControlItem") != nullptr) LoadLightNames();
     if (FindSubControlByName("KeySetControlItem") != nullptr) ShowKeyEditorIdle();
-    performanceView_ = std::make_unique<MousePerformanceView>(*this, performance_);
+    performanceView_ = std::make_unique<MousePerformanceView>(*this, mouse_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        performance_.SetScreenSize(ScreenValue(screen->geometry().width()), ScreenValue(screen->geometry().height()));
+        mouse_.SetScreenSize(ScreenValue(screen->geometry().width()), ScreenValue(screen->geometry().height()));
     }
     SelectSettingsTab(0);
     return 1;
@@ -174,7 +155,7 @@ CDeviceProfileUI* CQuorvantMouseDevice::GetProfileItem() const {
 // --- Connection and profile loading ---
 
 void CQuorvantMouseDevice::OnConnect() {
-    if (device_.InitialRead() == MouseDeviceModel::InitialReadOutcome::Done && performanceView_) {
+    if (mouse_.Connect() == MouseDeviceModel::InitialReadOutcome::Done && performanceView_) {
         performanceView_->SetInitialRanges();
     }
     LoadProfileOnConnect();
@@ -190,32 +171,26 @@ void CQuorvantMouseDevice::OnConnect() {
 }
 
 void CQuorvantMouseDevice::SetProfilePaths() {
-    const std::string folder = GetUserDataFolder();
-    // The UUID comes from the profile list file: it must name a file inside the folder.
-    if (auto path = FileInFolder(folder, GetProfileUuid().toStdString(), kProfileExtension)) profile_.SetProfilePath(*path);
-    profile_.SetLightConfigPath(folder + GetConfigName().toStdString() + ".config");
+    mouse_.SetFiles(GetUserDataFolder(), GetDefaultProfilePath(), GetConfigName().toStdString());
+    mouse_.UseProfile(GetProfileUuid().toStdString());
 }
 
 void CQuorvantMouseDevice::LoadProfileOnConnect() {
     SetProfilePaths();
-    Actions().ReloadProfile();
+    mouse_.LoadProfile();
     TakeLoadedProfile();
     // The desktop's pointer values are the truth on connection; the document follows them.
-    const MouseSystemSettings system = profile_.ReadWindowsMouseSettings(*desktop_);
-    profile_.SetMouseSystemSettings(system);
-    performance_.Show(performance_.DpiStages(), profile_.GetActiveDpiStage(), system);
-    StoreProfile();
+    mouse_.TakeDesktopPointerSettings();
 }
 
 int CQuorvantMouseDevice::ReloadProfile() {
     SetProfilePaths();
-    Actions().ReloadProfile();
+    mouse_.LoadProfile();
     TakeLoadedProfile();
     return 1;
 }
 
 void CQuorvantMouseDevice::TakeLoadedProfile() {
-    keys_ = profile_.GetKeyList();
     ShowKeysUnselected();
     CQuorvantUSBDevice::SelectKey(-1);
     ShowKeyEditorIdle();
@@ -223,14 +198,8 @@ void CQuorvantMouseDevice::TakeLoadedProfile() {
 }
 
 void CQuorvantMouseDevice::RestoreDefaults() {
-    const std::string defaults = profile_.GetDefaultProfilePath();
-    // Without a factory document the restore would save an empty profile over the user's.
-    if (!HoldsDocument(defaults, profile_.GetDeviceIndex())) return;
-    profile_.LoadProfile(defaults);
+    if (!mouse_.RestoreDefaults().Ok()) return;
     TakeLoadedProfile();
-    const std::vector<DpiStage> stages = profile_.GetDpiStages();
-    performance_.Show(stages, profile_.GetActiveDpiStage(), profile_.GetMouseSystemSettings());
-    StoreProfile();
     RefreshControls();
 }
 
@@ -238,7 +207,7 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    if (!Actions().ApplyProfile(GetProfileUuid().toStdString())) return false;
+    if (mouse_.ApplyProfile(GetProfileUuid().toStdString()).profile.IsRefused()) return false;
     TakeLoadedProfile();
     RefreshControls();
     return true;
@@ -246,7 +215,7 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
 
 bool CQuorvantMouseDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
-    if (item == nullptr || !Actions().ResetProfile(item->List())) return false;
+    if (item == nullptr || mouse_.ResetProfile(item->List()).profile.IsRefused()) return false;
     item->ShowProfiles();
     TakeLoadedProfile();
     RefreshControls();
@@ -258,19 +227,18 @@ bool CQuorvantMouseDevice::ResetSelectedProfile() {
 // --- Lighting ---
 
 int CQuorvantMouseDevice::ApplyLighting() {
-    lightState_ = profile_.GetLightInfo();
+    mouse_.TakeLighting();
+    const LightInfoRecord& light = mouse_.LightState();
     LightInfoRecord selection = previewSelection_;
-    selection.SelectItem = lightState_.SelectItem;
-    selection.Light = lightState_.Light;
-    selection.Speed = lightState_.Speed;
-    selection.Fx = lightState_.Fx;
-    selection.MultiColor = lightState_.MultiColor;
-    SetSelectionColor(lightState_, {255, 255, 255});
+    selection.SelectItem = light.SelectItem;
+    selection.Light = light.Light;
+    selection.Speed = light.Speed;
+    selection.Fx = light.Fx;
+    selection.MultiColor = light.MultiColor;
     SetSelectionColor(selection, {255, 255, 255});
     SetPreviewSelection(selection);
-    SetAreaLights(profile_.GetLightList());
-    profile_.LoadLightConfig(profile_.GetLightConfigPath());
-    PreviewState()->SetCustomSteps(profile_.GetLedEffectList());
+    SetAreaLights(mouse_.Profile().GetLightList());
+    PreviewState()->SetCustomSteps(mouse_.CustomLightSteps());
     return 1;
 }
 
@@ -280,9 +248,7 @@ void CQuorvantMouseDevice::SetPreviewSelection(const LightInfoRecord& selection)
 }
 
 void CQuorvantMouseDevice::SetLightState(uint32_t a, uint32_t b, uint32_t c) {
-    lightState_ = LightInfoRecord::FromWords(a, b, c & 0xFFFFFF);
-    const LightWords words = lightState_.ToWords();
-    profile_.SetLightInfo(words.a, words.b, words.c);
+    mouse_.SetLightState(LightInfoRecord::FromWords(a, b, c & 0xFFFFFF));
 }
 
 void CQuorvantMouseDevice::PaintLightButtons() {
@@ -309,9 +275,8 @@ void CQuorvantMouseDevice::PaintLightButtons() {
 void CQuorvantMouseDevice::OnSyncRequest() {
     Channel().SetSyncLighting(false);
     // A failed or short read leaves the page and the profile as they were.
-    const auto config = device_.ReadActiveConfig();
+    const auto config = mouse_.SyncFromDevice();
     if (!config) return;
-    TakeDeviceConfig(*config, lightState_, profile_);
     LightInfoRecord selection = previewSelection_;
     selection.SelectItem = config->lightMode;
     selection.Light = config->brightness;
@@ -319,33 +284,30 @@ void CQuorvantMouseDevice::OnSyncRequest() {
     selection.MultiColor = config->multiColor;
     SetSelectionColor(selection, kRed);
     SetPreviewSelection(selection);
-    profile_.SaveProfile();
     RefreshControls();
 }
 
 void CQuorvantMouseDevice::PollPowerStatus() {
-    if (const auto status = device_.ReadPowerStatus()) ShowPowerStatus(*status);
+    if (const auto status = mouse_.ReadPowerStatus()) ShowPowerStatus(*status);
 }
 
 // --- Writes ---
 
-int CQuorvantMouseDevice::WriteKeyBlock(int profileIndex, const std::vector<KeyListEntry>& keys) {
-    return device_.WriteKeyBlock(KeyCodesFromProfile(keys), static_cast<uint8_t>(profileIndex));
+int CQuorvantMouseDevice::WriteKeys(int profileIndex) {
+    return mouse_.WriteKeys(static_cast<uint8_t>(profileIndex)).Ok() ? 1 : 0;
 }
 
 int CQuorvantMouseDevice::WriteMacros() {
-    // Macros belong to the device folder, not to a profile; without an index there is nothing to write.
-    const auto macros = ReadDeviceMacros(GetUserDataFolder());
-    if (!macros) return 0;
-    return device_.WriteMacros(MacroEventsForDevice(*macros));
+    const DeviceOutcome outcome = mouse_.WriteMacros();
+    if (outcome.IsRefused()) return outcome.excess;
+    return outcome.Ok() ? 0 : -1;
 }
 
 int CQuorvantMouseDevice::WriteSettings(int profileIndex, int activeProfile, int screenFlag, int screenWidth,
                                         int screenHeight) {
     const ScreenSize screen{static_cast<uint8_t>(screenFlag), ScreenValue(screenWidth), ScreenValue(screenHeight)};
-    const auto liftOff = static_cast<uint8_t>(performance_.SystemSettings().HeightStage & 0xFF);
-    return device_.WriteSettings(SettingsFromProfile(profile_, liftOff, static_cast<uint8_t>(activeProfile), screen),
-                                 static_cast<uint8_t>(profileIndex));
+    return mouse_.WriteSettings(static_cast<uint8_t>(profileIndex), static_cast<uint8_t>(activeProfile), screen).Ok() ? 1
+                                                                                                                   : 0;
 }
 
 void CQuorvantMouseDevice::SaveKeyAssignments() {
@@ -363,7 +325,7 @@ void CQuorvantMouseDevice::RefreshControls() {
 }
 
 void CQuorvantMouseDevice::RefreshKeyInfo() {
-    const std::vector<KeyInfo> infos = DescribeKeys(keys_, lightNames_.macroNames);
+    const std::vector<KeyInfo> infos = DescribeKeys(mouse_.Keys(), lightNames_.macroNames);
     auto* list = FindSubControlByName<ui::CListUI>("device_setkeyinfo_list");
     for (size_t i = 0; i < infos.size(); ++i) {
         ui::CDeviceKeyButtonUI* button = GetKeyButton(static_cast<int>(i));
@@ -372,13 +334,12 @@ void CQuorvantMouseDevice::RefreshKeyInfo() {
     }
     while (list != nullptr && list->GetCount() > static_cast<int>(infos.size())) list->RemoveAt(list->GetCount() - 1);
     if (auto* logo = dynamic_cast<ui::CDeviceKeyButtonUI*>(logoButton_.data())) {
-        ShowLogoToolTip(*logo, QString::fromStdString(lightNames_.ModeName(lightState_.SelectItem)));
+        ShowLogoToolTip(*logo, QString::fromStdString(lightNames_.ModeName(mouse_.LightState().SelectItem)));
     }
 }
 
 void CQuorvantMouseDevice::RefreshPerformance() {
     // The document may have moved the active stage (a profile switch on the device).
-    performance_.Show(performance_.DpiStages(), profile_.GetActiveDpiStage(), performance_.SystemSettings());
     if (performanceView_) performanceView_->Show();
 }
 
@@ -420,23 +381,15 @@ void CQuorvantMouseDevice::ShowKeyEditorIdle() {
 void CQuorvantMouseDevice::SelectKey(int index) {
     CQuorvantUSBDevice::SelectKey(index);
     SetVisibleIfPresent(*this, "keyset_layout", true);
-    if (index < 0 || index >= static_cast<int>(keys_.size())) return;
+    if (index < 0 || index >= static_cast<int>(mouse_.Keys().size())) return;
     for (int i = 0; i < GetKeyButtonCount(); ++i) {
         if (ui::CDeviceKeyButtonUI* button = GetKeyButton(i)) button->HideSetImage(i != index);
     }
 }
 
-bool CQuorvantMouseDevice::HoldsOnlyLeftButton(int key) const {
-    if (key < 0 || key >= static_cast<int>(keys_.size()) || keys_[static_cast<size_t>(key)].Assignment != kLeftButton) {
-        return false;
-    }
-    const auto holders = std::count_if(keys_.begin(), keys_.end(), [](const KeyListEntry& k) { return k.Assignment == kLeftButton; });
-    return holders == 1;
-}
-
 bool CQuorvantMouseDevice::OnKeyButtonClicked(int key) {
     if (GetFunctionPanel() != kPanelKeys) return false;
-    if (HoldsOnlyLeftButton(key)) {
+    if (mouse_.HoldsOnlyLeftButton(key)) {
         ui::WindowImplBase* window = GetWindow();
         ui::ShowMessageBox(window, QString(), "message_text_6", window != nullptr ? window->GetDPI() : 96, true, false);
         return false;
@@ -445,12 +398,7 @@ bool CQuorvantMouseDevice::OnKeyButtonClicked(int key) {
     return true;
 }
 
-void CQuorvantMouseDevice::SetKeyAssignment(const KeyListEntry& entry) {
-    const int key = GetSelectedKey();
-    if (key < 0 || key >= static_cast<int>(keys_.size())) return;
-    keys_[static_cast<size_t>(key)] = entry;
-    profile_.SetKeyList(keys_);
-}
+void CQuorvantMouseDevice::SetKeyAssignment(const KeyListEntry& entry) { mouse_.SetKeyAssignment(GetSelectedKey(), entry); }
 
 // --- Event interface ---
 

@@ -1,10 +1,9 @@
 #pragma once
 // CQuorvantMouseDevice ("QuorvantMouseDevice"): the mouse's device page, built from
-// "XML\\DeviceXml\\mousedevice1.xml". It owns the mouse's profile document and the models that
-// act on the mouse (MouseDeviceModel for the device memories, PerformanceSettings for the system
-// panel, MouseProfileActions for the profile sequences, the same code the command-line tool
-// runs), binds the layout's picture, profile panel and system panel, and runs two threads: the
-// light preview (PreviewThread) and the sync thread, which makes the page read the device's new
+// "XML\\DeviceXml\\mousedevice1.xml". It holds the mouse core (MouseDevice: memories, profile
+// document and actions in the user's units, the same object the command-line tool holds), binds
+// the layout's picture, profile panel and system panel to it, and runs two threads: the light
+// preview (PreviewThread) and the sync thread, which makes the page read the device's new
 // profile 500 ms after an on-board profile switch.
 //
 // Device kind 2. UI thread only, except what the threads share: the preview state and the two
@@ -15,10 +14,7 @@
 
 #include "pages/CQuorvantUSBDevice.h"
 #include "mouse/LightNames.h"
-#include "mouse/MouseDeviceModel.h"
-#include "mouse/MouseProfileActions.h"
-#include "mouse/PerformanceSettings.h"
-#include "profiles/CMouseProfiledata.h"
+#include "mouse/MouseDevice.h"
 
 namespace orvane::ui {
 struct TNotifyUI;
@@ -74,8 +70,7 @@ public:
     // The light state, area lights and custom steps from the document into the preview. 1.
     int ApplyLighting() override;
     // The key table of on-board profile `profileIndex`. 1 written, 0 skipped.
-    int WriteKeyBlock(int profileIndex, const std::vector<KeyListEntry>& keys);
-    int WriteKeys(int profileIndex) override { return WriteKeyBlock(profileIndex, keys_); }
+    int WriteKeys(int profileIndex) override;
     // The macros of the user data folder into the macro memory: 0 written or nothing to write,
     // > 0 events too many (nothing written), -1 the device stopped answering.
     int WriteMacros() override;
@@ -88,11 +83,11 @@ public:
     void SwitchFunctionPanel(int type) override;
     // The document's paths from the user data folder, the profile UUID and the config name.
     void SetProfilePaths();
-    std::string GetProfileFileName() const { return profile_.GetProfilePath(); }
-    void StoreProfile() override { profile_.SaveProfile(); }
+    std::string GetProfileFileName() const { return mouse_.Profile().GetProfilePath(); }
+    void StoreProfile() override { mouse_.SaveProfile(); }
     // Light state bytes 0-3 = a, 4-7 = b, 8-10 = c's low 24 bits; then the document's light info.
     void SetLightState(uint32_t a, uint32_t b, uint32_t c);
-    LightInfoRecord GetLightState() const { return lightState_; }
+    LightInfoRecord GetLightState() const { return mouse_.LightState(); }
     // The key being edited: its button shows the selected look, the others not, and the key
     // editor's area "keyset_layout" shows.
     void SelectKey(int index) override;
@@ -115,12 +110,14 @@ public:
     // A control of the system panel changed; false when it is none of the panel's.
     bool OnPerformanceNotify(const ui::TNotifyUI& msg);
 
+    // The mouse core: what the editors and the tests act on.
+    MouseDevice& Mouse() { return mouse_; }
+    const MouseDevice& Mouse() const { return mouse_; }
+
     // --- Editors ---
-    std::vector<KeyListEntry> GetKeyList() const { return keys_; }
+    std::vector<KeyListEntry> GetKeyList() const { return mouse_.Keys(); }
     // The selected key's assignment replaced and the key list given to the document (not saved).
     void SetKeyAssignment(const KeyListEntry& entry);
-    // True when `key` holds the left-button function and no other key does.
-    bool HoldsOnlyLeftButton(int key) const;
     // In "mouse_device_seting_layout" item n (0 when there is none); the option
     // "mouse_device_seting_option_" + n of "mouse_option_layout" selected, the others not.
     void SelectSettingsTab(int n);
@@ -134,7 +131,6 @@ public:
     bool ReopenSyncChannel(const std::string& path);
 
 private:
-    MouseProfileActions& Actions();
     void LoadProfileOnConnect();
     // What every profile load shares: the document's keys into the page, the keys shown
     // unselected, the lighting into the preview.
@@ -149,15 +145,9 @@ private:
     void BindPicture(ui::CControlUI& picture);
 
     std::unique_ptr<SystemMouseSettings> desktop_;
-    MouseDeviceModel device_;
-    CMouseProfiledata profile_;
-    MousePageParts parts_;
-    PerformanceSettings performance_;
-    std::unique_ptr<MouseProfileActions> actions_;  // made on first use, for the device folder
+    MouseDevice mouse_;
     std::unique_ptr<MousePerformanceView> performanceView_;
 
-    std::vector<KeyListEntry> keys_;
-    LightInfoRecord lightState_;
     LightInfoRecord previewSelection_;
     LightNameLists lightNames_;
 

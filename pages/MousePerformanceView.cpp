@@ -48,8 +48,8 @@ T* MousePerformanceView::Find(const QString& name, Role role, int index) {
     return control;
 }
 
-MousePerformanceView::MousePerformanceView(ui::CControlUI& page, PerformanceSettings& settings)
-    : page_(page), settings_(settings) {
+MousePerformanceView::MousePerformanceView(ui::CControlUI& page, MouseDevice& mouse)
+    : page_(page), mouse_(mouse), panel_(mouse) {
     for (int n = 0; n < kDpiStageRows; ++n) {
         DpiRow& row = rows_[n];
         if (auto* layout = page_.FindSubControlByName(Numbered("DPI_layout_", n))) row.layout = layout->GetWidget();
@@ -70,7 +70,7 @@ MousePerformanceView::MousePerformanceView(ui::CControlUI& page, PerformanceSett
     pageScroll_ = Find<ui::COptionUI>("scrolls_page_check", Role::kPageScroll, 0);
     scrollLines_ = Find<ui::CSliderUI>("scroll_speed_slider", Role::kScrollLines, 0);
     doubleClick_ = Find<ui::CSliderUI>("double_click_slider", Role::kDoubleClick, 0);
-    if (auto* slider = As<ui::CSliderUI>(doubleClick_)) settings_.SetDoubleClickMaximum(slider->GetMaxValue());
+    if (auto* slider = As<ui::CSliderUI>(doubleClick_)) mouse_.SetDoubleClickMaximum(slider->GetMaxValue());
 }
 
 void MousePerformanceView::SetInitialRanges() {
@@ -94,7 +94,7 @@ const MousePerformanceView::Binding* MousePerformanceView::BindingOf(const ui::C
 bool MousePerformanceView::OnNotify(const ui::TNotifyUI& msg) {
     const Binding* binding = BindingOf(msg.pSender);
     if (binding == nullptr || !Act(msg.sType, *binding, *msg.pSender)) return false;
-    Show();
+    Paint();
     return true;
 }
 
@@ -102,15 +102,15 @@ bool MousePerformanceView::Act(const QString& type, const Binding& binding, ui::
     const int n = binding.index;
     if (type == "selectchanged") {
         switch (binding.role) {
-            case Role::kDpiEnable: settings_.OnDpiEnableChanged(n, IsSelected(sender)); return true;
-            case Role::kDpiRank: settings_.OnDpiRankSelected(n); return true;
-            case Role::kReportRate: settings_.OnReportRateSelected(n); return true;
-            case Role::kLiftOff: settings_.OnLiftOffSelected(n); return true;
-            case Role::kPointerPrecision: settings_.OnPointerPrecisionChanged(IsSelected(sender)); return true;
+            case Role::kDpiEnable: panel_.OnDpiEnableChanged(n, IsSelected(sender)); return true;
+            case Role::kDpiRank: panel_.OnDpiRankSelected(n); return true;
+            case Role::kReportRate: panel_.OnReportRateSelected(n); return true;
+            case Role::kLiftOff: panel_.OnLiftOffSelected(n); return true;
+            case Role::kPointerPrecision: panel_.OnPointerPrecisionChanged(IsSelected(sender)); return true;
             case Role::kPageScroll: {
                 const auto* lines = As<ui::CSliderUI>(scrollLines_);
-                settings_.OnPageScrollChanged(IsSelected(sender),
-                                              lines != nullptr ? lines->GetValue() : settings_.View().scrollLines);
+                panel_.OnPageScrollChanged(IsSelected(sender),
+                                              lines != nullptr ? lines->GetValue() : panel_.View().scrollLines);
                 return true;
             }
             default: return false;
@@ -118,26 +118,31 @@ bool MousePerformanceView::Act(const QString& type, const Binding& binding, ui::
     }
     if (type == "valuechanged") {
         switch (binding.role) {
-            case Role::kDpiSlider: settings_.OnDpiSliderReleased(n, ValueOf(sender)); return true;
-            case Role::kPointerSpeed: settings_.OnPointerSpeedChanged(ValueOf(sender)); return true;
-            case Role::kScrollLines: settings_.OnScrollLinesChanged(ValueOf(sender)); return true;
-            case Role::kDoubleClick: settings_.OnDoubleClickChanged(ValueOf(sender)); return true;
+            case Role::kDpiSlider: panel_.OnDpiSliderReleased(n, ValueOf(sender)); return true;
+            case Role::kPointerSpeed: panel_.OnPointerSpeedChanged(ValueOf(sender)); return true;
+            case Role::kScrollLines: panel_.OnScrollLinesChanged(ValueOf(sender)); return true;
+            case Role::kDoubleClick: panel_.OnDoubleClickChanged(ValueOf(sender)); return true;
             default: return false;
         }
     }
     if (type == "movevaluechanged" && binding.role == Role::kDpiSlider) {
-        settings_.OnDpiSliderMoved(n, ValueOf(sender));
+        panel_.OnDpiSliderMoved(n, ValueOf(sender));
         return true;
     }
     if (type == "killfocus" && binding.role == Role::kDpiEdit) {
-        settings_.OnDpiEditFinished(n, sender.GetText().toStdString());
+        panel_.OnDpiEditFinished(n, sender.GetText().toStdString());
         return true;
     }
     return false;
 }
 
 void MousePerformanceView::Show() {
-    const PerformanceView& view = settings_.View();
+    panel_.Show();
+    Paint();
+}
+
+void MousePerformanceView::Paint() {
+    const PerformanceView& view = panel_.View();
     for (int n = 0; n < kDpiStageRows; ++n) {
         const DpiRowView& shown = view.dpiRows[n];
         const DpiRow& row = rows_[n];

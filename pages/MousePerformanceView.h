@@ -1,8 +1,9 @@
 #pragma once
 // The mouse page's system panel on screen: the DPI rows, report-rate and lift-off options, the
-// lift-off switch and the pointer controls of the page layout, bound to PerformanceSettings. A
-// notification from one of them becomes the matching On... call; afterwards every control shows
-// View() again, set without raising notifications, so showing a value never feeds back.
+// lift-off switch and the pointer controls of the page layout, bound to a MouseSystemPanel over
+// the mouse core. A notification from one of them becomes the matching On... call; afterwards
+// every control shows the panel's View() again, set without raising notifications, so showing a
+// value never feeds back.
 //
 // The controls are found below the page once, when the view is made; a control missing from the
 // layout is skipped. UI thread only.
@@ -13,7 +14,7 @@
 #include <array>
 #include <vector>
 
-#include "mouse/PerformanceSettings.h"
+#include "pages/MouseSystemPanel.h"
 
 namespace orvane::ui {
 class CControlUI;
@@ -24,9 +25,9 @@ namespace orvane {
 
 class MousePerformanceView {
 public:
-    // Finds the panel's controls below `page` and gives `settings` the double-click slider's
+    // Finds the panel's controls below `page` and gives `mouse` the double-click slider's
     // maximum from the layout.
-    MousePerformanceView(ui::CControlUI& page, PerformanceSettings& settings);
+    MousePerformanceView(ui::CControlUI& page, MouseDevice& mouse);
 
     // The ranges the device's resolutions need: every "DPI_slider_N" 0..159, every "DPI_edit_N"
     // at most 16000. The last step of the page's initial read.
@@ -37,8 +38,9 @@ public:
     // done, for any other notification (other pages' controls of the same names included).
     bool OnNotify(const ui::TNotifyUI& msg);
 
-    // Every control shows the settings' View().
+    // Every control shows the mouse core's settings.
     void Show();
+    const MouseSystemPanel& Panel() const { return panel_; }
 
 private:
     enum class Role {
@@ -54,6 +56,7 @@ private:
     template <class T>
     T* Find(const QString& name, Role role, int index);
     const Binding* BindingOf(const ui::CControlUI* sender) const;
+    void Paint();
     bool Act(const QString& type, const Binding& binding, ui::CControlUI& sender);
 
     struct DpiRow {
@@ -61,7 +64,8 @@ private:
     };
 
     ui::CControlUI& page_;
-    PerformanceSettings& settings_;
+    MouseDevice& mouse_;
+    MouseSystemPanel panel_;
     std::vector<Binding> bindings_;
     std::array<DpiRow, kDpiStageRows> rows_;
     std::array<QPointer<QWidget>, kReportRateOptions> reportRates_;

@@ -7,14 +7,9 @@ namespace {
 constexpr const char* kMouseFolder = "mouse";
 }
 
-MouseSession::MouseSession(std::unique_ptr<OpenedMouse> opened)
-    : mouse(std::move(opened)),
-      device(*mouse->channel),
-      desktop(CreateSystemMouseSettings()),
-      parts{profile, *mouse->channel, device, *desktop},
-      performance(parts),
-      actions(parts, performance, UserDataFolder(kMouseFolder)) {
-    profile.SetDefaultProfilePath(DefaultProfilePath(kMouseFolder));
+MouseSession::MouseSession(std::unique_ptr<OpenedMouse> mouseOpened)
+    : opened(std::move(mouseOpened)), desktop(CreateSystemMouseSettings()), mouse(*opened->channel, *desktop) {
+    mouse.SetFiles(UserDataFolder(kMouseFolder), DefaultProfilePath(kMouseFolder));
 }
 
 ProfileList OpenMouseProfileList() {
@@ -29,16 +24,25 @@ std::unique_ptr<MouseSession> OpenMouseSession(const GlobalOptions& options, con
     auto opened = OpenFirstMouse(options, exitCode);
     if (!opened) return nullptr;
     auto session = std::make_unique<MouseSession>(std::move(opened));
-    session->device.InitialRead();
-    if (const auto& f = session->device.LastFailure(); f.command != nullptr) {
+    session->mouse.Connect();
+    if (const CommandFailure& f = session->mouse.Memories().LastFailure(); f.Failed()) {
         exitCode = NotAnswering(f.command, f.result);
         return nullptr;
     }
-    session->profile.SetProfilePath(list.SelectedProfilePath());
-    session->profile.SetLightConfigPath(UserDataFolder(kMouseFolder) + kMouseLightConfigName + ".config");
-    session->actions.ReloadProfile();
+    session->mouse.UseProfile(list.GetSelectedUuid());
+    session->mouse.LoadProfile();
     exitCode = kExitOk;
     return session;
+}
+
+int OutcomeResult(const DeviceOutcome& outcome) {
+    switch (outcome.kind) {
+        case DeviceOutcome::Kind::kDone: return kExitOk;
+        case DeviceOutcome::Kind::kRefused:
+            return Fail(outcome.excess > 0 ? kExitDoesNotFit : kExitUsage, outcome.reason);
+        case DeviceOutcome::Kind::kDeviceFailed: break;
+    }
+    return NotAnswering(outcome.failure.command, outcome.failure.result);
 }
 
 }  // namespace orvane::tool

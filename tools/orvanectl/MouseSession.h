@@ -1,12 +1,11 @@
 #pragma once
-// The mouse page's model without its window: the opened mouse after its initial read, the
-// profile list of the mouse's user data folder and the selected profile loaded, as the page
-// holds them once connected. The profile and settings commands run the page's own operations on it.
+// The mouse as the page holds it once connected, without a window: the opened mouse after its
+// initial read, with the mouse core on the user's profiles and the list's selected profile
+// loaded. The profile and settings commands act on the core.
 
 #include <memory>
 
-#include "mouse/MouseProfileActions.h"
-#include "mouse/PerformanceSettings.h"
+#include "mouse/MouseDevice.h"
 #include "profiles/ProfileList.h"
 #include "tools/orvanectl/ToolContext.h"
 
@@ -15,13 +14,9 @@ namespace orvane::tool {
 struct MouseSession {
     explicit MouseSession(std::unique_ptr<OpenedMouse> opened);
 
-    std::unique_ptr<OpenedMouse> mouse;
-    MouseDeviceModel device;
-    CMouseProfiledata profile;
+    std::unique_ptr<OpenedMouse> opened;
     std::unique_ptr<SystemMouseSettings> desktop;
-    MousePageParts parts;
-    PerformanceSettings performance;
-    MouseProfileActions actions;
+    MouseDevice mouse;
 };
 
 // The mouse's profile list, read (and created on first use) from its user data folder.
@@ -29,5 +24,9 @@ ProfileList OpenMouseProfileList();
 
 // Opens the first mouse, runs its initial read and loads the list's selected profile.
 std::unique_ptr<MouseSession> OpenMouseSession(const GlobalOptions& options, const ProfileList& list, int& exitCode);
+
+// The exit status and message of a core outcome: 0 when done, 2 refused (5 for a device
+// failure, 6 for macros that do not fit).
+int OutcomeResult(const DeviceOutcome& outcome);
 
 }  // namespace orvane::tool

@@ -29,12 +29,12 @@ int FindEntry(const ProfileList& list, const std::string& what) {
     return -1;
 }
 
-int Written(const std::optional<MouseWriteResults>& results, const MouseDeviceModel& device, const ProfileList& list) {
-    if (!results) return Fail(kExitFailure, "the profile could not be loaded");
-    if (const auto& f = device.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result);
-    if (results->macros > 0)
-        std::fprintf(stderr, "orvanectl: the macros do not fit the mouse (remove %d events); they were not written\n",
-                     results->macros);
+int Written(const ProfileWriteOutcome& written, const ProfileList& list) {
+    if (written.profile.IsRefused()) return Fail(kExitFailure, written.profile.reason);
+    const DeviceOutcome overall = written.Overall();
+    if (overall.IsDeviceFailure()) return OutcomeResult(overall);
+    if (overall.IsRefused())
+        std::fprintf(stderr, "orvanectl: %s; they were not written\n", overall.reason.c_str());
     std::printf("profile %s selected and written to the mouse\n", list.SelectedName().c_str());
     return kExitOk;
 }
@@ -85,11 +85,11 @@ int ProfilesCommand(const GlobalOptions& options, const Args& args) {
     int code = kExitOk;
     auto session = OpenMouseSession(options, list, code);
     if (!session) return code;
-    if (select) return Written(session->actions.SelectProfile(list, index), session->device, list);
-    if (verb == "reset") return Written(session->actions.ResetProfile(list), session->device, list);
+    if (select) return Written(session->mouse.SelectProfile(list, index), list);
+    if (verb == "reset") return Written(session->mouse.ResetProfile(list), list);
     const ProfileListResult changed = verb == "add" ? list.AddProfile() : verb == "copy" ? list.CopyProfile() : list.DeleteProfile();
     if (int r = ListResult(changed, verb.c_str()); r != kExitOk) return r;
-    return Written(session->actions.ApplyProfile(list.GetSelectedUuid()), session->device, list);
+    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list);
 }
 
 }  // namespace orvane::tool

@@ -15,7 +15,7 @@
 #include "app/ControlRegistration.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/DeviceProfileView.h"
-#include "mouse/PerformanceSettings.h"
+#include "pages/MouseSystemPanel.h"
 #include "tests/support/TempHome.h"
 #include "ui/framework/ControlFactory.h"
 #include "ui/framework/ResourceManager.h"

@@ -3,6 +3,8 @@
 // and the desktop, and what the controls show afterwards.
 #include "MousePageFixture.h"
 
+#include "profiles/ProfilePaths.h"
+
 #include <QFocusEvent>
 #include <QTest>
 
@@ -48,15 +50,14 @@ protected:
     void SetUp() override {
         MousePageTest::SetUp();
         ASSERT_TRUE(channel.Open(mouse.CommandPath(), false));
-        const std::string path = home.WriteFile(kProfileFile, kProfile);
-        profile.SetProfilePath(path);
-        profile.LoadProfile(path);
-        settings.SetScreenSize(1920, 1080);
+        home.WriteFile(kProfileFile, kProfile);
+        core.SetFiles(UserDataFolder("mouse"), "");
+        ASSERT_TRUE(core.UseProfile("p"));
+        core.LoadProfile();
+        core.SetScreenSize(1920, 1080);
         window = &OpenPage([this](ui::TNotifyUI& msg) { view->OnNotify(msg); });
-        view = std::make_unique<MousePerformanceView>(*window->Page(), settings);
+        view = std::make_unique<MousePerformanceView>(*window->Page(), core);
         view->SetInitialRanges();
-        const auto stages = profile.GetDpiStages();
-        settings.Show(stages, profile.GetActiveDpiStage(), profile.GetMouseSystemSettings());
         view->Show();
     }
 
@@ -78,10 +79,8 @@ protected:
 
     SimMouse mouse;
     CommandChannel channel;
-    MouseDeviceModel device{channel};
     FileSystemMouseSettings desktop{home.Path() + "/desktop.json"};
-    CMouseProfiledata profile;
-    PerformanceSettings settings{{profile, channel, device, desktop}};
+    MouseDevice core{channel, desktop};
     PageWindow* window = nullptr;
     std::unique_ptr<MousePerformanceView> view;
 };
@@ -107,12 +106,12 @@ TEST_F(PerformanceViewTest, RangesComeFromTheDeviceAndTheDoubleClickMaximumFromT
         EXPECT_EQ(Slider(Numbered("DPI_slider_", n)).GetMinValue(), 0) << n;
         EXPECT_EQ(Slider(Numbered("DPI_slider_", n)).GetMaxValue(), kMaxDpiIndex) << n;
     }
-    EXPECT_EQ(settings.DoubleClickMaximum(), Slider("double_click_slider").GetMaxValue());
+    EXPECT_EQ(core.DoubleClickMaximum(), Slider("double_click_slider").GetMaxValue());
 
     // A layout with another maximum: its top level is the shortest time.
     PageWindow& other = OpenPage();
     Find<ui::CSliderUI>(other, "double_click_slider")->SetMaxValue(12);
-    MousePerformanceView otherView(*other.Page(), settings);
+    MousePerformanceView otherView(*other.Page(), core);
     other.onNotify = [&](ui::TNotifyUI& msg) { otherView.OnNotify(msg); };
     DragTo(*Find<ui::CSliderUI>(other, "double_click_slider"), 12);
     EXPECT_EQ(desktop.DoubleClickTime(), 100);

@@ -1,10 +1,10 @@
-// Profile selection, reset and factory restore end to end: profile list and files on disk, the
+// The mouse core's profile selection, reset and factory restore end to end: profile list and files on disk, the
 // emulated Q730's memories and a file-backed desktop.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "mouse/MouseProfileActions.h"
+#include "mouse/MouseDevice.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfilePaths.h"
 #include "tests/support/SimMouse.h"
@@ -50,16 +50,16 @@ Json::Value Root(const Json::Value& document) {
     return root;
 }
 
-class MouseProfileActionsTest : public ::testing::Test {
+class MouseDeviceProfilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(channel.Open(mouse.CommandPath(), false));
-        ASSERT_EQ(device.InitialRead(), MouseDeviceModel::InitialReadOutcome::Done);
+        ASSERT_EQ(mouseCore.Connect(), MouseDeviceModel::InitialReadOutcome::Done);
         folder = UserDataFolder("mouse");
         defaultPath = home.Path() + "/DefaultData/mouse.Json";
         MakeFoldersFor(defaultPath);
         store.wirtejsonFile(defaultPath, Root(Document(1)));
-        profile.SetDefaultProfilePath(defaultPath);
+        mouseCore.SetFiles(folder, defaultPath);
 
         list.SetDeviceKind(kDeviceMouse);
         list.SetProfilePaths(folder, defaultPath);
@@ -76,8 +76,8 @@ protected:
         macro.Events = {{"down", 4, 10, "30"}, {"up", 4, 10, "20"}};
         ASSERT_TRUE(WriteMacroFile(*MacroFilePath(folder, "g1"), macro));
 
-        panel.SetScreenSize(1920, 1080);
-        panel.SetDoubleClickMaximum(10);
+        mouseCore.SetScreenSize(1920, 1080);
+        mouseCore.SetDoubleClickMaximum(10);
     }
     static void MakeFoldersFor(const std::string& path) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
@@ -100,14 +100,14 @@ protected:
 
         const auto table = mouse.Firmware().KeyTable();
         for (size_t b = 0; b < kLogicalButtonCount; ++b) {
-            const size_t slot = device.SlotMap()[b];
+            const size_t slot = mouseCore.Memories().SlotMap()[b];
             if (slot == kNoKeySlot) continue;
             const FunctionCode code{table[3 * slot], table[3 * slot + 1], table[3 * slot + 2]};
             EXPECT_EQ(code, KeyCode(mark, b)) << "button " << b;
         }
     }
     void ExpectMacrosOnTheDevice() {
-        const auto image = CompileMacroArea(MacroEventsForDevice(*ReadDeviceMacros(folder)), device.MacroCapacityBytes()).image;
+        const auto image = CompileMacroArea(MacroEventsForDevice(*ReadDeviceMacros(folder)), mouseCore.Memories().MacroCapacityBytes()).image;
         ASSERT_FALSE(image.empty());
         const auto memory = mouse.Firmware().MacroMemory();
         EXPECT_TRUE(std::equal(image.begin(), image.end(), memory.begin()));
@@ -116,30 +116,27 @@ protected:
     test::TempHome home;
     test::SimMouse mouse;
     CommandChannel channel;
-    MouseDeviceModel device{channel};
     FileSystemMouseSettings desktop{home.Path() + "/desktop.json"};
-    CMouseProfiledata profile;
-    MousePageParts parts{profile, channel, device, desktop};
-    PerformanceSettings panel{parts};
+    MouseDevice mouseCore{channel, desktop};
     JsonFileStore store;
     ProfileList list;
     std::string folder;
     std::string defaultPath;
-    MouseProfileActions actions{parts, panel, UserDataFolder("mouse")};
 };
 
-TEST_F(MouseProfileActionsTest, SelectingAProfileWritesItToTheDeviceWithScreenFlagZero) {
-    const auto written = actions.SelectProfile(list, 1);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(written->keys, 1);
-    EXPECT_EQ(written->macros, 0);
-    EXPECT_EQ(written->settings, 1);
+TEST_F(MouseDeviceProfilesTest, SelectingAProfileWritesItToTheDeviceWithScreenFlagZero) {
+    const ProfileWriteOutcome written = mouseCore.SelectProfile(list, 1);
+    EXPECT_TRUE(written.profile.Ok());
+    EXPECT_TRUE(written.keys.Ok());
+    EXPECT_TRUE(written.macros.Ok());
+    EXPECT_TRUE(written.settings.Ok());
+    EXPECT_TRUE(written.Overall().Ok());
     ExpectDeviceHolds(2, 0, 0, 0);
     ExpectMacrosOnTheDevice();
-    EXPECT_EQ(profile.GetProfilePath(), ProfileFile(1));
+    EXPECT_EQ(mouseCore.Profile().GetProfilePath(), ProfileFile(1));
     EXPECT_EQ(store.ReadJsonValue(folder + kProfileListFileName)["profileselect"], 1);
-    EXPECT_EQ(panel.View().dpiRows[5].sliderValue, StageX(2, 5));
-    EXPECT_EQ(actions.Mirror().keys.size(), kLogicalButtonCount);
+    EXPECT_EQ(mouseCore.DpiStages()[5].StageDPIX, StageX(2, 5));
+    EXPECT_EQ(mouseCore.Keys().size(), kLogicalButtonCount);
 
     // The profile's pointer settings reach the desktop, limited to what it takes.
     EXPECT_EQ(desktop.PointerSpeed(), 20);
@@ -147,19 +144,19 @@ TEST_F(MouseProfileActionsTest, SelectingAProfileWritesItToTheDeviceWithScreenFl
     EXPECT_FALSE(desktop.PointerPrecision());
     EXPECT_EQ(desktop.WheelScrollLines(), kWheelPageScroll);
 
-    ASSERT_TRUE(actions.SelectProfile(list, 0));
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 0).Overall().Ok());
     ExpectDeviceHolds(1, 0, 0, 0);
     EXPECT_EQ(desktop.PointerSpeed(), 6);
     EXPECT_EQ(desktop.WheelScrollLines(), 4);
-    EXPECT_FALSE(actions.SelectProfile(list, 2)) << "no such entry";
+    EXPECT_TRUE(mouseCore.SelectProfile(list, 2).profile.IsRefused()) << "no such entry";
 }
 
-TEST_F(MouseProfileActionsTest, ResetWritesTheFactoryProfileWithTheScreenSize) {
-    ASSERT_TRUE(actions.SelectProfile(list, 1));
-    const auto written = actions.ResetProfile(list);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(written->settings, 1);
-    EXPECT_EQ(written->keys, 1);
+TEST_F(MouseDeviceProfilesTest, ResetWritesTheFactoryProfileWithTheScreenSize) {
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Overall().Ok());
+    const ProfileWriteOutcome written = mouseCore.ResetProfile(list);
+    EXPECT_TRUE(written.Overall().Ok());
+    EXPECT_TRUE(written.settings.Ok());
+    EXPECT_TRUE(written.keys.Ok());
     const Json::Value file = store.ReadJsonValue(ProfileFile(1));
     EXPECT_EQ(file["Device"][0], Document(1));
     EXPECT_EQ(file["profilename"], list.Entries()[1].name);
@@ -169,35 +166,39 @@ TEST_F(MouseProfileActionsTest, ResetWritesTheFactoryProfileWithTheScreenSize) {
     EXPECT_TRUE(desktop.PointerPrecision());
 }
 
-TEST_F(MouseProfileActionsTest, DefaultButtonRestoresTheFactoryDocumentUnderTheProfilesNames) {
-    ASSERT_TRUE(actions.SelectProfile(list, 1));
-    ASSERT_TRUE(panel.OnDpiSliderReleased(0, 99));
-    const auto written = actions.RestoreDefaults();
-    ASSERT_TRUE(written);
+TEST_F(MouseDeviceProfilesTest, DefaultButtonRestoresTheFactoryDocumentUnderTheProfilesNames) {
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Overall().Ok());
+    ASSERT_TRUE(mouseCore.SetDpi(0, 10000).Ok());
+    const auto reports = mouse.Firmware().ReportsReceived();
+    ASSERT_TRUE(mouseCore.RestoreDefaults().Ok());
+    EXPECT_EQ(mouse.Firmware().ReportsReceived(), reports) << "the restore itself writes nothing";
+    // "default_btn" writes keys and settings after it.
+    ASSERT_TRUE(mouseCore.WriteKeys(0).Ok());
+    ASSERT_TRUE(mouseCore.WriteSettings(0, 0, mouseCore.Screen()).Ok());
     const Json::Value file = store.ReadJsonValue(ProfileFile(1));
     EXPECT_EQ(file["Device"][0], Document(1));
     EXPECT_EQ(file["profileUUID"], list.Entries()[1].uuid);
-    EXPECT_EQ(profile.GetProfilePath(), ProfileFile(1)) << "the profile stays where it was";
+    EXPECT_EQ(mouseCore.Profile().GetProfilePath(), ProfileFile(1)) << "the profile stays where it was";
     ExpectDeviceHolds(1, 1, 1920, 1080);
-    EXPECT_EQ(panel.View().dpiRows[0].sliderValue, StageX(1, 0));
+    EXPECT_EQ(mouseCore.DpiStages()[0].StageDPIX, StageX(1, 0));
     EXPECT_EQ(desktop.PointerSpeed(), 20) << "the restore does not apply pointer settings";
 }
 
-TEST_F(MouseProfileActionsTest, WithoutAFactoryDocumentNothingIsRestoredOrWritten) {
-    ASSERT_TRUE(actions.SelectProfile(list, 1));
+TEST_F(MouseDeviceProfilesTest, WithoutAFactoryDocumentNothingIsRestoredOrWritten) {
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Overall().Ok());
     std::filesystem::remove(defaultPath);
     const std::string before = home.ReadFile(ProfileFile(1).substr(home.Path().size() + 1));
     const auto reports = mouse.Firmware().ReportsReceived();
-    EXPECT_FALSE(actions.RestoreDefaults());
-    EXPECT_FALSE(actions.ResetProfile(list));
+    EXPECT_TRUE(mouseCore.RestoreDefaults().IsRefused());
+    EXPECT_TRUE(mouseCore.ResetProfile(list).profile.IsRefused());
     EXPECT_EQ(home.ReadFile(ProfileFile(1).substr(home.Path().size() + 1)), before);
     EXPECT_EQ(mouse.Firmware().ReportsReceived(), reports);
 }
 
-TEST_F(MouseProfileActionsTest, AUuidThatIsAPathIsNeverLoaded) {
+TEST_F(MouseDeviceProfilesTest, AUuidThatIsAPathIsNeverLoaded) {
     const auto reports = mouse.Firmware().ReportsReceived();
-    EXPECT_FALSE(actions.ApplyProfile("../../escape"));
-    EXPECT_FALSE(actions.ApplyProfile(""));
+    EXPECT_TRUE(mouseCore.ApplyProfile("../../escape").profile.IsRefused());
+    EXPECT_TRUE(mouseCore.ApplyProfile("").profile.IsRefused());
     EXPECT_EQ(mouse.Firmware().ReportsReceived(), reports);
     EXPECT_FALSE(std::filesystem::exists(folder + "../../escape.Json"));
 }

@@ -1,7 +1,8 @@
-// The mouse page's system panel against the emulated Q730, a profile file and a file-backed desktop.
+// The mouse page's system panel over the mouse core, against the emulated Q730, a profile file and a
+// file-backed desktop.
 #include <gtest/gtest.h>
 
-#include "mouse/PerformanceSettings.h"
+#include "pages/MouseSystemPanel.h"
 #include "profiles/ProfilePaths.h"
 #include "tests/support/SimMouse.h"
 #include "tests/support/TempHome.h"
@@ -24,11 +25,11 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(channel.Open(mouse.CommandPath(), false));
         path = home.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/p.Json", kProfile);
-        profile.SetProfilePath(path);
-        profile.LoadProfile(path);
-        panel.SetScreenSize(1920, 1080);
-        const auto stages = profile.GetDpiStages();  // also reads the active stage
-        panel.Show(stages, profile.GetActiveDpiStage(), profile.GetMouseSystemSettings());
+        mouseCore.SetFiles(UserDataFolder("mouse"), "");
+        ASSERT_TRUE(mouseCore.UseProfile("p"));
+        mouseCore.LoadProfile();
+        mouseCore.SetScreenSize(1920, 1080);
+        panel.Show();
     }
 
     std::vector<uint8_t> Block() { return mouse.Firmware().ParameterMemory(); }
@@ -44,10 +45,9 @@ protected:
     test::TempHome home;
     test::SimMouse mouse;
     CommandChannel channel;
-    MouseDeviceModel device{channel};
     FileSystemMouseSettings desktop{home.Path() + "/desktop.json"};
-    CMouseProfiledata profile;
-    PerformanceSettings panel{{profile, channel, device, desktop}};
+    MouseDevice mouseCore{channel, desktop};
+    MouseSystemPanel panel{mouseCore};
     std::string path;
 };
 
@@ -59,16 +59,6 @@ TEST(PerformanceConversions, TypedResolutionsBecomeIndicesOfHundreds) {
     for (const auto& [text, index] : cases) EXPECT_EQ(DpiIndexFromText(text), index) << text;
     EXPECT_EQ(DpiTextFromIndex(15), "1600");
     EXPECT_EQ(DpiTextFromIndex(0), "100");
-}
-
-TEST(PerformanceConversions, PointerValuesForTheDesktop) {
-    EXPECT_EQ(PointerSpeedForDesktop(0), 1);
-    EXPECT_EQ(PointerSpeedForDesktop(25), 20);
-    EXPECT_EQ(PointerSpeedForDesktop(7), 7);
-    EXPECT_EQ(DoubleClickTimeForLevel(10, 10), 100);
-    EXPECT_EQ(DoubleClickTimeForLevel(1, 10), 1000);
-    EXPECT_EQ(WheelLinesForDesktop(true, 3), kWheelPageScroll);
-    EXPECT_EQ(WheelLinesForDesktop(false, 3), 3);
 }
 
 TEST(PerformanceConversions, MainWindowPairKeepsItsEditWithin200To6500) {
@@ -88,8 +78,18 @@ TEST_F(PerformanceTest, ShowingAProfileFollowsItsStagesAndOptions) {
     EXPECT_EQ(panel.View().liftOffOption, 1);
     EXPECT_EQ(panel.View().doubleClickLevel, 6);
 
+    // A profile of one stage: the rows beyond it keep their state.
     const DpiRowView before = Row(3);
-    panel.Show({{1, 0, 50, 50, 0, 0, 0}}, 0, {});
+    Json::Value root = JsonFileStore().ReadJsonValue(path);
+    Json::Value one(Json::arrayValue);
+    one.append(root["Device"][0]["DPIStages"]["StageDPIs"][0]);
+    one[0]["StageDPIX"] = 50;
+    root["Device"][0]["DPIStages"]["StageDPIs"] = one;
+    root["Device"][0]["DPIStages"]["StageActive"] = 0;
+    ASSERT_EQ(JsonFileStore().wirtejsonFile(home.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse/q.Json", root), 0);
+    ASSERT_TRUE(mouseCore.UseProfile("q"));
+    mouseCore.LoadProfile();
+    panel.Show();
     EXPECT_EQ(Row(0).sliderValue, 50);
     EXPECT_EQ(Row(3), before) << "rows beyond the list keep their state";
 }
@@ -135,7 +135,7 @@ TEST_F(PerformanceTest, MovingASliderOnlyShowsReleasingItStoresAndWrites) {
     EXPECT_EQ(Row(0).editText, "3200");
     EXPECT_EQ(mouse.Firmware().ReportsReceived(), reports);
     EXPECT_EQ(home.ReadFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/p.Json"), saved);
-    EXPECT_EQ(panel.DpiStages()[0].StageDPIX, 3);
+    EXPECT_EQ(mouseCore.DpiStages()[0].StageDPIX, 3);
 
     ASSERT_TRUE(panel.OnDpiSliderReleased(0, 31));
     EXPECT_EQ(SavedDocument()["DPIStages"]["StageDPIs"][0]["StageDPIX"], 31);
@@ -144,8 +144,8 @@ TEST_F(PerformanceTest, MovingASliderOnlyShowsReleasingItStoresAndWrites) {
 
 TEST_F(PerformanceTest, ASliderBeyondTheListAddsZeroStages) {
     ASSERT_TRUE(panel.OnDpiSliderReleased(5, 40));
-    ASSERT_EQ(panel.DpiStages().size(), 6u);
-    EXPECT_EQ(panel.DpiStages()[4], DpiStage{});
+    ASSERT_EQ(mouseCore.DpiStages().size(), 6u);
+    EXPECT_EQ(mouseCore.DpiStages()[4], DpiStage{});
     EXPECT_EQ(SavedDocument()["DPIStages"]["StageDPIs"].size(), 6u);
     EXPECT_EQ(DeviceStage(4), (std::array<uint8_t, DpiStage::kSize>{}));
     EXPECT_EQ(DeviceStage(5)[2], 40);
@@ -170,16 +170,20 @@ TEST_F(PerformanceTest, OptionsAndRankAreWrittenIntoTheBlock) {
 }
 
 TEST_F(PerformanceTest, TheLiftOffSwitchShowsWhatTheDeviceHolds) {
+    // The switch is read with each profile load.
     ASSERT_TRUE(panel.OnLiftOffSelected(1));
-    ASSERT_TRUE(panel.ShowLiftOffSwitch());
+    mouseCore.LoadProfile();
+    panel.Show();
     EXPECT_TRUE(panel.View().liftOffSwitch);
     ASSERT_TRUE(panel.OnLiftOffSelected(0));
-    ASSERT_TRUE(panel.ShowLiftOffSwitch());
+    mouseCore.LoadProfile();
+    panel.Show();
     EXPECT_FALSE(panel.View().liftOffSwitch);
 
     ASSERT_TRUE(panel.OnLiftOffSelected(1));
     channel.Close();
-    EXPECT_FALSE(panel.ShowLiftOffSwitch());
+    mouseCore.LoadProfile();
+    panel.Show();
     EXPECT_FALSE(panel.View().liftOffSwitch) << "a failed read keeps what was shown";
 }
 
@@ -196,7 +200,7 @@ TEST_F(PerformanceTest, PointerControlsGoToTheDesktopAndTheProfileNeverToTheDevi
     EXPECT_FALSE(desktop.PointerPrecision());
     EXPECT_EQ(SavedDocument()["SystemStages"]["PointerPrecision"], 0);
 
-    panel.SetDoubleClickMaximum(10);
+    mouseCore.SetDoubleClickMaximum(10);
     const std::pair<int, int> levels[] = {{10, 100}, {1, 1000}};
     for (const auto& [level, ms] : levels) {
         panel.OnDoubleClickChanged(level);

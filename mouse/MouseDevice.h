@@ -1,0 +1,169 @@
+#pragma once
+// MouseDevice: the mouse's family core. It owns what one connected mouse is made of above the
+// wire: its memories (MouseDeviceModel over the page's command channel), the selected profile's
+// document, the copies the page shows (keys, lighting, DPI stages, pointer settings), and the
+// actions on them, in the user's units. Every change of a device setting is saved to the profile
+// and written to the mouse at once; pointer settings are saved and applied to the desktop.
+//
+// The mouse page and orvanectl each hold one; neither reaches the memories or the document
+// except through it. Not thread-safe: one thread drives it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mouse/MouseDeviceModel.h"
+#include "mouse/MouseProfileBridge.h"
+#include "mouse/MouseUnits.h"
+#include "profiles/CMouseProfiledata.h"
+#include "profiles/ProfileList.h"
+#include "protocol/DeviceOutcome.h"
+
+namespace orvane {
+
+inline constexpr const char* kMouseLightConfigName = "vexal_light";
+
+// What the writes of a profile sequence did. `profile` is refused, with nothing written, when
+// the profile could not be used.
+struct ProfileWriteOutcome {
+    DeviceOutcome profile;
+    DeviceOutcome keys;
+    DeviceOutcome macros;
+    DeviceOutcome settings;
+
+    // The refusal of the profile, else the first device failure, else the macros' refusal.
+    DeviceOutcome Overall() const;
+};
+
+class MouseDevice {
+public:
+    MouseDevice(CommandChannel& channel, SystemMouseSettings& desktop);
+
+    // --- Where things are ---
+    // The device's user data folder (ends in '/'), its default profile, the light configuration
+    // name ("vexal_light" when empty).
+    void SetFiles(std::string userDataFolder, std::string defaultProfilePath, std::string lightConfigName = {});
+    const std::string& UserDataFolder() const { return folder_; }
+    // The desktop size sent with every settings write of the system panel.
+    void SetScreenSize(uint16_t width, uint16_t height) { screen_ = {1, width, height}; }
+    const ScreenSize& Screen() const { return screen_; }
+    // The double-click level that stands for the shortest time (the slider's maximum).
+    void SetDoubleClickMaximum(int maximum) { doubleClickMaximum_ = maximum; }
+    int DoubleClickMaximum() const { return doubleClickMaximum_; }
+
+    // --- Connection and profiles ---
+    // The initial read of the memories.
+    MouseDeviceModel::InitialReadOutcome Connect() { return memories_.InitialRead(); }
+    // Profile `uuid` of the user data folder becomes the document's file; false, with nothing
+    // changed, for a UUID that names no file there.
+    bool UseProfile(const std::string& uuid);
+    // Loads the document's file (the default profile stands in for a missing one) and takes its
+    // keys, lighting, DPI stages and pointer settings; then reads the lift-off switch.
+    void LoadProfile();
+    // The desktop's pointer values become the document's and the copies' (the desktop is the
+    // truth on connection); saved.
+    void TakeDesktopPointerSettings();
+
+    // The list selects entry `index`; the profile is loaded, its pointer settings applied to the
+    // desktop, keys, macros and settings (screen flag 0) written.
+    ProfileWriteOutcome SelectProfile(ProfileList& list, int index);
+    // The same for the profile the list already selected (after an add, copy or delete).
+    ProfileWriteOutcome ApplyProfile(const std::string& uuid);
+    // The list resets its selected profile; it is loaded, settings (with the desktop size),
+    // macros and keys written, its pointer settings applied.
+    ProfileWriteOutcome ResetProfile(ProfileList& list);
+    // The factory document replaces the current profile's, which keeps its file and names; saved,
+    // nothing written. Refused, with nothing changed, when the default profile has no document.
+    DeviceOutcome RestoreDefaults();
+
+    // --- Device settings: saved and written with the desktop size ---
+    // Refused for a stage outside 0..5. `cpi` is stored in steps of 100 (1650 as 1600),
+    // 100..16000; only the X resolution changes.
+    DeviceOutcome SetDpi(int stage, int cpi);
+    // Refused for a stage outside 0..5 and for switching off the last stage that is on.
+    DeviceOutcome SetStageEnabled(int stage, bool on);
+    DeviceOutcome SetActiveStage(int stage);
+    DeviceOutcome SetReportRateHz(int hz);  // 125, 250, 500, 1000 or 2000
+    DeviceOutcome SetLiftOffMm(int mm);     // 1 or 2
+
+    // --- Pointer settings: saved and applied to the desktop (refused when the desktop did not
+    // take the value; the profile keeps it either way) ---
+    DeviceOutcome SetPointerSpeed(int speed);
+    DeviceOutcome SetPointerPrecision(bool on);
+    // Page scrolling on or off, with the line count the wheel scrolls otherwise.
+    DeviceOutcome SetScrolling(bool pageScroll, int lines);
+    DeviceOutcome SetDoubleClickLevel(int level);
+    // Every pointer setting of the copies, in their order of application.
+    void ApplyPointerSettings();
+
+    // --- Keys and lighting, as the editors change them ---
+    const std::vector<KeyListEntry>& Keys() const { return keys_; }
+    // Key `key`'s entry replaced and the key list given to the document (not saved). False for
+    // a key the list does not hold.
+    bool SetKeyAssignment(int key, const KeyListEntry& entry);
+    // True when `key` holds the left-button function and no other key does.
+    bool HoldsOnlyLeftButton(int key) const;
+    const LightInfoRecord& LightState() const { return light_; }
+    // Also the document's "LightInfo" (not saved).
+    void SetLightState(const LightInfoRecord& light);
+    // The lighting anew from the document: the light state (its colour white) and the user
+    // light effect's steps.
+    void TakeLighting();
+    const std::vector<LedEffectEntry>& CustomLightSteps() const { return customLightSteps_; }
+    void SaveProfile() { profile_.SaveProfile(); }
+
+    // --- Writes and reads of the memories ---
+    DeviceOutcome WriteSettings(uint8_t profileIndex, uint8_t activeProfile, const ScreenSize& screen);
+    DeviceOutcome WriteKeys(uint8_t profileIndex);
+    // The macros of the user data folder ("macro.config"); done when there are none. Refused,
+    // with nothing written, when they do not fit (`excess` events must go).
+    DeviceOutcome WriteMacros();
+    // The device's active profile and its block taken into the lighting and the document, saved.
+    // nullopt, with nothing taken, when the read failed.
+    std::optional<DecodedConfig> SyncFromDevice();
+    std::optional<PowerStatus> ReadPowerStatus() { return memories_.ReadPowerStatus(); }
+
+    // --- What the page shows ---
+    const std::vector<DpiStage>& DpiStages() const { return stages_; }
+    int ActiveStage() const { return profile_.GetActiveDpiStage(); }
+    const MouseSystemSettings& SystemSettings() const { return system_; }
+    int ReportRateHz() const { return ReportRateHzOfOption(system_.ReportStage); }
+    int LiftOffMm() const { return LiftOffMmOfOption(system_.HeightStage); }
+    // Byte 13 of on-board profile 0's block as last read; nullopt before a read succeeded.
+    std::optional<bool> LiftOffSwitch() const { return liftOffSwitch_; }
+
+    CMouseProfiledata& Profile() { return profile_; }
+    const CMouseProfiledata& Profile() const { return profile_; }
+    MouseDeviceModel& Memories() { return memories_; }
+    const MouseDeviceModel& Memories() const { return memories_; }
+
+private:
+    void TakeDocument();
+    void ReadLiftOffSwitch();
+    DeviceOutcome CheckStage(int stage) const;
+    DeviceOutcome SaveAndWrite();
+    DeviceOutcome SaveAndApply(bool desktopTookIt, const char* what);
+    void StoreStages() { profile_.SetDpiStages(stages_); }
+    void StoreSystem() { profile_.SetMouseSystemSettings(system_); }
+    DpiStage& StageAt(int stage);  // the list grows to stage + 1, new stages all zero
+    ProfileWriteOutcome WriteProfile(bool afterReset);
+
+    CommandChannel& channel_;
+    SystemMouseSettings& desktop_;
+    MouseDeviceModel memories_;
+    CMouseProfiledata profile_;
+    std::string folder_;
+    std::string lightConfigName_ = kMouseLightConfigName;
+    ScreenSize screen_;
+    int doubleClickMaximum_ = 10;
+
+    std::vector<KeyListEntry> keys_;
+    LightInfoRecord light_;
+    std::vector<LedEffectEntry> customLightSteps_;
+    std::vector<DpiStage> stages_;
+    MouseSystemSettings system_;
+    std::optional<bool> liftOffSwitch_;
+};
+
+}  // namespace orvane
