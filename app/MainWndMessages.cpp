@@ -113,7 +113,12 @@ void CMainWnd::HandleAwake(unsigned message, ui::WParam wParam, ui::LParam lPara
     } else if (message == ui::kDpiNotice) {
         DebugLog("界面 DPI 1发生变化");
     } else if (message == ui::kShowProgress) {
-        if (ui::CControlUI* progress = FindControl("setting_progress")) progress->SetVisible(true);
+        // A page's device work in progress: wParam 0 says it is over. The notice lies over the
+        // page without taking its input: edits made meanwhile queue behind the work.
+        if (ui::CControlUI* progress = FindControl("setting_progress")) {
+            progress->GetWidget()->setAttribute(Qt::WA_TransparentForMouseEvents);
+            progress->SetVisible(wParam != 0);
+        }
     } else if (message == ui::kApplyLanguage) {
         if (wParam <= static_cast<ui::WParam>(INT_MAX) && language_.ApplyLanguage(static_cast<int>(wParam))) {
             ApplyToolTips();

@@ -11,10 +11,6 @@
 namespace orvane {
 namespace {
 
-// Bytes 0..20 of profile 0's block: enough to reach the lift-off byte.
-constexpr size_t kLiftOffReadBytes = 21;
-static_assert(ConfigBlock::kLiftOff < kLiftOffReadBytes);
-
 constexpr KeyCodeBytes kLeftButton{0x10, 0x01, 0x00};
 
 uint16_t StoredValue(int value) { return static_cast<uint16_t>(std::clamp(value, 0, 0xFFFF)); }
@@ -25,18 +21,34 @@ bool HoldsDocument(const std::string& path, int deviceIndex) {
     return json::Element(json::Member(root, "Device"), static_cast<Json::ArrayIndex>(deviceIndex)).isObject();
 }
 
-}  // namespace
+// The outcome of a macro write: refused when they do not fit, else the group's.
+DeviceOutcome MacroOutcome(const MouseDeviceModel& memories, int result) {
+    if (result > 0) {
+        return DeviceOutcome::Refused("the macros do not fit the mouse's " + std::to_string(memories.MacroCapacityBytes()) +
+                                          " bytes: remove " + std::to_string(result) + " events",
+                                      result);
+    }
+    return DeviceOutcome::OfGroup(memories.LastFailure());
+}
 
-DeviceOutcome ProfileWriteOutcome::Overall() const {
-    if (!profile.Ok()) return profile;
+// The first device failure of a profile's writes, else the macros' refusal.
+DeviceOutcome ProfileOutcome(const DeviceOutcome& keys, const DeviceOutcome& macros, const DeviceOutcome& settings) {
     for (const DeviceOutcome* o : {&keys, &macros, &settings}) {
         if (o->IsDeviceFailure()) return *o;
     }
     return macros.IsRefused() ? macros : DeviceOutcome::Done();
 }
 
+}  // namespace
+
+struct MouseDevice::ProfileWrite {
+    std::vector<FunctionCode> keys;
+    std::optional<std::vector<std::vector<MacroEventBytes>>> macros;
+    ConfigBlockInput settings;
+};
+
 MouseDevice::MouseDevice(CommandChannel& channel, SystemMouseSettings& desktop)
-    : channel_(channel), desktop_(desktop), memories_(channel) {}
+    : desktop_(desktop), memories_(channel) {}
 
 void MouseDevice::SetFiles(std::string userDataFolder, std::string defaultProfilePath, std::string lightConfigName) {
     folder_ = std::move(userDataFolder);
@@ -70,16 +82,29 @@ void MouseDevice::TakeLighting() {
     customLightSteps_ = profile_.GetLedEffectList();
 }
 
-void MouseDevice::LoadProfile() {
-    profile_.LoadProfile(profile_.GetProfilePath());
-    TakeDocument();
-    ReadLiftOffSwitch();
+DeviceOutcome MouseDevice::Connect(OutcomeHandler done) {
+    return Run(
+        [&m = memories_] {
+            const auto read = m.InitialRead();
+            if (read == MouseDeviceModel::InitialReadOutcome::Done) return SequenceResult{DeviceOutcome::Done(), {}};
+            const CommandFailure failure = m.LastFailure().Failed() ? m.LastFailure() : CommandFailure{"open", 0};
+            return SequenceResult{DeviceOutcome::DeviceFailed(failure), {}};
+        },
+        std::move(done));
 }
 
-void MouseDevice::ReadLiftOffSwitch() {
-    std::array<uint8_t, kLiftOffReadBytes> block{};
-    // A failed read leaves the switch as it was.
-    if (channel_.ReadParameters(block, 0) == kResultSuccess) liftOffSwitch_ = block[ConfigBlock::kLiftOff] != 0;
+void MouseDevice::LoadProfile(OutcomeHandler done) {
+    profile_.LoadProfile(profile_.GetProfilePath());
+    TakeDocument();
+    Run(
+        [this, &m = memories_] {
+            const std::optional<bool> lifted = m.ReadLiftOffSwitch();
+            // A failed read leaves the switch as it was.
+            return SequenceResult{DeviceOutcome::OfGroup(m.LastFailure()), [this, lifted] {
+                                      if (lifted) liftOffSwitch_ = lifted;
+                                  }};
+        },
+        std::move(done));
 }
 
 void MouseDevice::TakeDesktopPointerSettings() {
@@ -88,53 +113,63 @@ void MouseDevice::TakeDesktopPointerSettings() {
     profile_.SaveProfile();
 }
 
-ProfileWriteOutcome MouseDevice::WriteProfile(bool afterReset) {
-    ProfileWriteOutcome out;
-    if (afterReset) {
-        out.settings = WriteSettings(0, 0, screen_);
-        out.macros = WriteMacros();
-        out.keys = WriteKeys(0);
-        ApplyPointerSettings();
-    } else {
-        ApplyPointerSettings();
-        out.keys = WriteKeys(0);
-        out.macros = WriteMacros();
-        out.settings = WriteSettings(0, 0, ScreenSize{});
-    }
-    // Read after the write, so the switch shows what the device now holds.
-    ReadLiftOffSwitch();
-    return out;
+DeviceOutcome MouseDevice::WriteProfile(bool afterReset, OutcomeHandler done) {
+    ProfileWrite write{KeyCodesFromProfile(keys_), MacrosForDevice(),
+                       SettingsInput(0, afterReset ? screen_ : ScreenSize{})};
+    if (!afterReset) ApplyPointerSettings();
+    DeviceOutcome outcome = Run(
+        [this, &m = memories_, write = std::move(write), afterReset] {
+            DeviceOutcome keys, macros, settings;
+            auto writeKeys = [&] {
+                m.WriteKeyBlock(write.keys, 0);
+                keys = DeviceOutcome::OfGroup(m.LastFailure());
+            };
+            auto writeMacros = [&] {
+                if (write.macros) macros = MacroOutcome(m, m.WriteMacros(*write.macros));
+            };
+            auto writeSettings = [&] {
+                m.WriteSettings(write.settings, 0);
+                settings = DeviceOutcome::OfGroup(m.LastFailure());
+            };
+            if (afterReset) {
+                writeSettings();
+                writeMacros();
+                writeKeys();
+            } else {
+                writeKeys();
+                writeMacros();
+                writeSettings();
+            }
+            // Read after the write, so the switch shows what the device now holds.
+            const std::optional<bool> lifted = m.ReadLiftOffSwitch();
+            return SequenceResult{ProfileOutcome(keys, macros, settings), [this, lifted] {
+                                      if (lifted) liftOffSwitch_ = lifted;
+                                  }};
+        },
+        std::move(done));
+    if (afterReset) ApplyPointerSettings();
+    return outcome;
 }
 
-ProfileWriteOutcome MouseDevice::SelectProfile(ProfileList& list, int index) {
-    if (!list.SelectProfile(index).Changed()) {
-        ProfileWriteOutcome out;
-        out.profile = DeviceOutcome::Refused("no profile " + std::to_string(index));
-        return out;
-    }
-    return ApplyProfile(list.GetSelectedUuid());
+DeviceOutcome MouseDevice::SelectProfile(ProfileList& list, int index, OutcomeHandler done) {
+    if (!list.SelectProfile(index).Changed()) return DeviceOutcome::Refused("there is no profile " + std::to_string(index));
+    return ApplyProfile(list.GetSelectedUuid(), std::move(done));
 }
 
-ProfileWriteOutcome MouseDevice::ApplyProfile(const std::string& uuid) {
-    if (!UseProfile(uuid)) {
-        ProfileWriteOutcome out;
-        out.profile = DeviceOutcome::Refused("the profile \"" + uuid + "\" cannot be used");
-        return out;
-    }
+DeviceOutcome MouseDevice::ApplyProfile(const std::string& uuid, OutcomeHandler done) {
+    if (!UseProfile(uuid)) return DeviceOutcome::Refused("the profile \"" + uuid + "\" cannot be used");
     profile_.LoadProfile(profile_.GetProfilePath());
     TakeDocument();
-    return WriteProfile(false);
+    return WriteProfile(false, std::move(done));
 }
 
-ProfileWriteOutcome MouseDevice::ResetProfile(ProfileList& list) {
+DeviceOutcome MouseDevice::ResetProfile(ProfileList& list, OutcomeHandler done) {
     if (!list.ResetProfile().Changed() || !UseProfile(list.GetSelectedUuid())) {
-        ProfileWriteOutcome out;
-        out.profile = DeviceOutcome::Refused("the profile could not be reset");
-        return out;
+        return DeviceOutcome::Refused("the profile could not be reset");
     }
     profile_.LoadProfile(profile_.GetProfilePath());
     TakeDocument();
-    return WriteProfile(true);
+    return WriteProfile(true, std::move(done));
 }
 
 DeviceOutcome MouseDevice::RestoreDefaults() {
@@ -161,19 +196,19 @@ DpiStage& MouseDevice::StageAt(int stage) {
     return stages_[static_cast<size_t>(stage)];
 }
 
-DeviceOutcome MouseDevice::SaveAndWrite() {
+DeviceOutcome MouseDevice::SaveAndWrite(OutcomeHandler done) {
     profile_.SaveProfile();
-    return WriteSettings(0, 0, screen_);
+    return WriteSettings(0, 0, screen_, std::move(done));
 }
 
-DeviceOutcome MouseDevice::SetDpi(int stage, int cpi) {
+DeviceOutcome MouseDevice::SetDpi(int stage, int cpi, OutcomeHandler done) {
     if (DeviceOutcome check = CheckStage(stage); !check.Ok()) return check;
     StageAt(stage).StageDPIX = static_cast<uint16_t>(ResolutionIndexFromCpi(cpi));
     StoreStages();
-    return SaveAndWrite();
+    return SaveAndWrite(std::move(done));
 }
 
-DeviceOutcome MouseDevice::SetStageEnabled(int stage, bool on) {
+DeviceOutcome MouseDevice::SetStageEnabled(int stage, bool on, OutcomeHandler done) {
     if (DeviceOutcome check = CheckStage(stage); !check.Ok()) return check;
     const size_t shown = std::min(stages_.size(), static_cast<size_t>(kDpiStageCount));
     const auto stagesOn = std::count_if(stages_.begin(), stages_.begin() + static_cast<std::ptrdiff_t>(shown),
@@ -184,29 +219,29 @@ DeviceOutcome MouseDevice::SetStageEnabled(int stage, bool on) {
     }
     StageAt(stage).StageActive = on ? 1 : 0;
     StoreStages();
-    return SaveAndWrite();
+    return SaveAndWrite(std::move(done));
 }
 
-DeviceOutcome MouseDevice::SetActiveStage(int stage) {
+DeviceOutcome MouseDevice::SetActiveStage(int stage, OutcomeHandler done) {
     if (DeviceOutcome check = CheckStage(stage); !check.Ok()) return check;
     profile_.SetActiveDpiStage(stage);
-    return SaveAndWrite();
+    return SaveAndWrite(std::move(done));
 }
 
-DeviceOutcome MouseDevice::SetReportRateHz(int hz) {
+DeviceOutcome MouseDevice::SetReportRateHz(int hz, OutcomeHandler done) {
     const auto option = ReportRateOption(hz);
     if (!option) return DeviceOutcome::Refused("the mouse reports at 125, 250, 500, 1000 or 2000 Hz");
     system_.ReportStage = static_cast<uint16_t>(*option);
     StoreSystem();
-    return SaveAndWrite();
+    return SaveAndWrite(std::move(done));
 }
 
-DeviceOutcome MouseDevice::SetLiftOffMm(int mm) {
+DeviceOutcome MouseDevice::SetLiftOffMm(int mm, OutcomeHandler done) {
     const auto option = LiftOffOption(mm);
     if (!option) return DeviceOutcome::Refused("the lift-off distance is 1 or 2 mm");
     system_.HeightStage = static_cast<uint16_t>(*option);
     StoreSystem();
-    return SaveAndWrite();
+    return SaveAndWrite(std::move(done));
 }
 
 // --- Pointer settings ---
@@ -273,38 +308,75 @@ void MouseDevice::SetLightState(const LightInfoRecord& light) {
 
 // --- Writes and reads ---
 
-DeviceOutcome MouseDevice::WriteSettings(uint8_t profileIndex, uint8_t activeProfile, const ScreenSize& screen) {
+ConfigBlockInput MouseDevice::SettingsInput(uint8_t activeProfile, const ScreenSize& screen) {
     const auto liftOff = static_cast<uint8_t>(system_.HeightStage & 0xFF);
-    memories_.WriteSettings(SettingsFromProfile(profile_, liftOff, activeProfile, screen), profileIndex);
-    return DeviceOutcome::OfGroup(memories_.LastFailure());
+    return SettingsFromProfile(profile_, liftOff, activeProfile, screen);
 }
 
-DeviceOutcome MouseDevice::WriteKeys(uint8_t profileIndex) {
-    memories_.WriteKeyBlock(KeyCodesFromProfile(keys_), profileIndex);
-    return DeviceOutcome::OfGroup(memories_.LastFailure());
-}
-
-DeviceOutcome MouseDevice::WriteMacros() {
+std::optional<std::vector<std::vector<MacroEventBytes>>> MouseDevice::MacrosForDevice() const {
     // Macros belong to the device folder, not to a profile; without an index there is nothing to write.
     const auto macros = ReadDeviceMacros(folder_);
-    if (!macros) return DeviceOutcome::Done();
-    const int result = memories_.WriteMacros(MacroEventsForDevice(*macros));
-    if (result > 0) {
-        return DeviceOutcome::Refused("the macros do not fit the mouse's " +
-                                          std::to_string(memories_.MacroCapacityBytes()) + " bytes: remove " +
-                                          std::to_string(result) + " events",
-                                      result);
-    }
-    return DeviceOutcome::OfGroup(memories_.LastFailure());
+    if (!macros) return std::nullopt;
+    return MacroEventsForDevice(*macros);
 }
 
-std::optional<DecodedConfig> MouseDevice::SyncFromDevice() {
-    // A failed or short read leaves the lighting and the profile as they were.
-    auto config = memories_.ReadActiveConfig();
-    if (!config) return std::nullopt;
-    TakeDeviceConfig(*config, light_, profile_);
-    profile_.SaveProfile();
-    return config;
+DeviceOutcome MouseDevice::WriteSettings(uint8_t profileIndex, uint8_t activeProfile, const ScreenSize& screen,
+                                         OutcomeHandler done) {
+    return Run(
+        [&m = memories_, input = SettingsInput(activeProfile, screen), profileIndex] {
+            m.WriteSettings(input, profileIndex);
+            return SequenceResult{DeviceOutcome::OfGroup(m.LastFailure()), {}};
+        },
+        std::move(done));
+}
+
+DeviceOutcome MouseDevice::WriteKeys(uint8_t profileIndex, OutcomeHandler done) {
+    return Run(
+        [&m = memories_, codes = KeyCodesFromProfile(keys_), profileIndex] {
+            m.WriteKeyBlock(codes, profileIndex);
+            return SequenceResult{DeviceOutcome::OfGroup(m.LastFailure()), {}};
+        },
+        std::move(done));
+}
+
+DeviceOutcome MouseDevice::WriteMacros(OutcomeHandler done) {
+    auto macros = MacrosForDevice();
+    if (!macros) {
+        if (done) done(DeviceOutcome::Done());
+        return DeviceOutcome::Done();
+    }
+    return Run(
+        [&m = memories_, events = std::move(*macros)] {
+            return SequenceResult{MacroOutcome(m, m.WriteMacros(events)), {}};
+        },
+        std::move(done));
+}
+
+DeviceOutcome MouseDevice::SyncFromDevice(std::function<void(const DecodedConfig&)> onRead, OutcomeHandler done) {
+    return Run(
+        [this, &m = memories_, onRead = std::move(onRead)] {
+            std::optional<DecodedConfig> config = m.ReadActiveConfig();
+            // A failed or short read leaves the lighting and the profile as they were.
+            if (!config) return SequenceResult{DeviceOutcome::OfGroup(m.LastFailure()), {}};
+            return SequenceResult{DeviceOutcome::Done(), [this, config = *config, onRead] {
+                                      TakeDeviceConfig(config, light_, profile_);
+                                      profile_.SaveProfile();
+                                      if (onRead) onRead(config);
+                                  }};
+        },
+        std::move(done));
+}
+
+DeviceOutcome MouseDevice::ReadPowerStatus(std::function<void(const PowerStatus&)> onStatus) {
+    return Run(
+        [&m = memories_, onStatus = std::move(onStatus)] {
+            std::optional<PowerStatus> status = m.ReadPowerStatus();
+            if (!status) return SequenceResult{DeviceOutcome::OfGroup(m.LastFailure()), {}};
+            return SequenceResult{DeviceOutcome::Done(), [status = *status, onStatus] {
+                                      if (onStatus) onStatus(status);
+                                  }};
+        },
+        {});
 }
 
 }  // namespace orvane

@@ -6,7 +6,11 @@
 // and written to the mouse at once; pointer settings are saved and applied to the desktop.
 //
 // The mouse page and orvanectl each hold one; neither reaches the memories or the document
-// except through it. Not thread-safe: one thread drives it.
+// except through it. One thread drives it; its device sequences (built from a copy of what they
+// write) run through a SequenceRunner: at once by default, on the device's command worker when
+// the page installs one. Only the sequences touch the memories, so with a worker the memories
+// belong to the worker's thread. Every device operation takes an optional handler that gets its
+// outcome on the driving thread.
 
 #include <cstdint>
 #include <optional>
@@ -24,21 +28,12 @@ namespace orvane {
 
 inline constexpr const char* kMouseLightConfigName = "vexal_light";
 
-// What the writes of a profile sequence did. `profile` is refused, with nothing written, when
-// the profile could not be used.
-struct ProfileWriteOutcome {
-    DeviceOutcome profile;
-    DeviceOutcome keys;
-    DeviceOutcome macros;
-    DeviceOutcome settings;
-
-    // The refusal of the profile, else the first device failure, else the macros' refusal.
-    DeviceOutcome Overall() const;
-};
-
 class MouseDevice {
 public:
     MouseDevice(CommandChannel& channel, SystemMouseSettings& desktop);
+
+    // Where the device sequences run from now on; the runner must outlive the core's use of it.
+    void SetRunner(SequenceRunner& runner) { runner_ = &runner; }
 
     // --- Where things are ---
     // The device's user data folder (ends in '/'), its default profile, the light configuration
@@ -53,26 +48,28 @@ public:
     int DoubleClickMaximum() const { return doubleClickMaximum_; }
 
     // --- Connection and profiles ---
-    // The initial read of the memories.
-    MouseDeviceModel::InitialReadOutcome Connect() { return memories_.InitialRead(); }
+    // The initial read of the memories; done only when it completed.
+    DeviceOutcome Connect(OutcomeHandler done = {});
     // Profile `uuid` of the user data folder becomes the document's file; false, with nothing
     // changed, for a UUID that names no file there.
     bool UseProfile(const std::string& uuid);
     // Loads the document's file (the default profile stands in for a missing one) and takes its
     // keys, lighting, DPI stages and pointer settings; then reads the lift-off switch.
-    void LoadProfile();
+    void LoadProfile(OutcomeHandler done = {});
     // The desktop's pointer values become the document's and the copies' (the desktop is the
     // truth on connection); saved.
     void TakeDesktopPointerSettings();
 
     // The list selects entry `index`; the profile is loaded, its pointer settings applied to the
-    // desktop, keys, macros and settings (screen flag 0) written.
-    ProfileWriteOutcome SelectProfile(ProfileList& list, int index);
+    // desktop, keys, macros and settings (screen flag 0) written. The outcome: refused (nothing
+    // written) when the profile cannot be used, else the first device failure, else the macros'
+    // refusal when they do not fit.
+    DeviceOutcome SelectProfile(ProfileList& list, int index, OutcomeHandler done = {});
     // The same for the profile the list already selected (after an add, copy or delete).
-    ProfileWriteOutcome ApplyProfile(const std::string& uuid);
+    DeviceOutcome ApplyProfile(const std::string& uuid, OutcomeHandler done = {});
     // The list resets its selected profile; it is loaded, settings (with the desktop size),
     // macros and keys written, its pointer settings applied.
-    ProfileWriteOutcome ResetProfile(ProfileList& list);
+    DeviceOutcome ResetProfile(ProfileList& list, OutcomeHandler done = {});
     // The factory document replaces the current profile's, which keeps its file and names; saved,
     // nothing written. Refused, with nothing changed, when the default profile has no document.
     DeviceOutcome RestoreDefaults();
@@ -80,12 +77,12 @@ public:
     // --- Device settings: saved and written with the desktop size ---
     // Refused for a stage outside 0..5. `cpi` is stored in steps of 100 (1650 as 1600),
     // 100..16000; only the X resolution changes.
-    DeviceOutcome SetDpi(int stage, int cpi);
+    DeviceOutcome SetDpi(int stage, int cpi, OutcomeHandler done = {});
     // Refused for a stage outside 0..5 and for switching off the last stage that is on.
-    DeviceOutcome SetStageEnabled(int stage, bool on);
-    DeviceOutcome SetActiveStage(int stage);
-    DeviceOutcome SetReportRateHz(int hz);  // 125, 250, 500, 1000 or 2000
-    DeviceOutcome SetLiftOffMm(int mm);     // 1 or 2
+    DeviceOutcome SetStageEnabled(int stage, bool on, OutcomeHandler done = {});
+    DeviceOutcome SetActiveStage(int stage, OutcomeHandler done = {});
+    DeviceOutcome SetReportRateHz(int hz, OutcomeHandler done = {});  // 125, 250, 500, 1000 or 2000
+    DeviceOutcome SetLiftOffMm(int mm, OutcomeHandler done = {});     // 1 or 2
 
     // --- Pointer settings: saved and applied to the desktop (refused when the desktop did not
     // take the value; the profile keeps it either way) ---
@@ -114,15 +111,18 @@ public:
     void SaveProfile() { profile_.SaveProfile(); }
 
     // --- Writes and reads of the memories ---
-    DeviceOutcome WriteSettings(uint8_t profileIndex, uint8_t activeProfile, const ScreenSize& screen);
-    DeviceOutcome WriteKeys(uint8_t profileIndex);
+    DeviceOutcome WriteSettings(uint8_t profileIndex, uint8_t activeProfile, const ScreenSize& screen,
+                                OutcomeHandler done = {});
+    DeviceOutcome WriteKeys(uint8_t profileIndex, OutcomeHandler done = {});
     // The macros of the user data folder ("macro.config"); done when there are none. Refused,
     // with nothing written, when they do not fit (`excess` events must go).
-    DeviceOutcome WriteMacros();
-    // The device's active profile and its block taken into the lighting and the document, saved.
-    // nullopt, with nothing taken, when the read failed.
-    std::optional<DecodedConfig> SyncFromDevice();
-    std::optional<PowerStatus> ReadPowerStatus() { return memories_.ReadPowerStatus(); }
+    DeviceOutcome WriteMacros(OutcomeHandler done = {});
+    // The device's active profile and its block read; then, on the driving thread, taken into the
+    // lighting and the document, saved, and handed to `onRead`. Nothing is taken when the read
+    // failed.
+    DeviceOutcome SyncFromDevice(std::function<void(const DecodedConfig&)> onRead, OutcomeHandler done = {});
+    // The power status read and handed to `onStatus` on the driving thread.
+    DeviceOutcome ReadPowerStatus(std::function<void(const PowerStatus&)> onStatus);
 
     // --- What the page shows ---
     const std::vector<DpiStage>& DpiStages() const { return stages_; }
@@ -135,23 +135,31 @@ public:
 
     CMouseProfiledata& Profile() { return profile_; }
     const CMouseProfiledata& Profile() const { return profile_; }
-    MouseDeviceModel& Memories() { return memories_; }
+    // The memories, for reading what the last sequence found; with a command worker only while
+    // no sequence runs.
     const MouseDeviceModel& Memories() const { return memories_; }
 
 private:
+    // What a profile sequence writes, copied on the driving thread.
+    struct ProfileWrite;
+
     void TakeDocument();
-    void ReadLiftOffSwitch();
     DeviceOutcome CheckStage(int stage) const;
-    DeviceOutcome SaveAndWrite();
+    DeviceOutcome SaveAndWrite(OutcomeHandler done);
     DeviceOutcome SaveAndApply(bool desktopTookIt, const char* what);
     void StoreStages() { profile_.SetDpiStages(stages_); }
     void StoreSystem() { profile_.SetMouseSystemSettings(system_); }
     DpiStage& StageAt(int stage);  // the list grows to stage + 1, new stages all zero
-    ProfileWriteOutcome WriteProfile(bool afterReset);
+    DeviceOutcome WriteProfile(bool afterReset, OutcomeHandler done);
+    DeviceOutcome Run(DeviceSequence sequence, OutcomeHandler done) { return runner_->Run(std::move(sequence), std::move(done)); }
+    // The settings block input from the document, with the page's lift-off copy.
+    ConfigBlockInput SettingsInput(uint8_t activeProfile, const ScreenSize& screen);
+    std::optional<std::vector<std::vector<MacroEventBytes>>> MacrosForDevice() const;
 
-    CommandChannel& channel_;
     SystemMouseSettings& desktop_;
     MouseDeviceModel memories_;
+    ImmediateRunner immediate_;
+    SequenceRunner* runner_ = &immediate_;
     CMouseProfiledata profile_;
     std::string folder_;
     std::string lightConfigName_ = kMouseLightConfigName;

@@ -1,113 +1,139 @@
 #include "mouse/MouseDeviceModel.h"
 
 namespace orvane {
+namespace {
+
+// Bytes 0..20 of profile 0's block: enough to reach the lift-off byte.
+constexpr size_t kLiftOffReadBytes = 21;
+static_assert(ConfigBlock::kLiftOff < kLiftOffReadBytes);
+
+// No answer, no channel or no device: the device will not answer the rest of the group either.
+bool DeviceGone(int result) { return result == kResultClosedOrReadFailed || result == kResultWriteFailed; }
+
+}  // namespace
+
+void MouseDeviceModel::BeginGroup() {
+    lastFailure_ = {};
+    groupStopped_ = false;
+}
 
 bool MouseDeviceModel::Gate() {
+    if (groupStopped_) return false;
     if (!channel_.IsOpen()) {
         Note("open", 0);
         return false;
     }
-    if (channel_.SlowLink() && !channel_.QueryOnline()) {
-        Note("QueryOnline", 0);
+    if (channel_.SlowLink() && Command("QueryOnline", [this] { return channel_.QueryOnline() ? kResultSuccess : 0; }) != kResultSuccess) {
         return false;
     }
     return true;
 }
 
+template <class Call>
+int MouseDeviceModel::Command(const char* name, Call call) {
+    if (groupStopped_) return kResultClosedOrReadFailed;
+    const int result = call();
+    Note(name, result);
+    return result;
+}
+
 void MouseDeviceModel::Note(const char* command, int result) {
     if (result != kResultSuccess && lastFailure_.command == nullptr) lastFailure_ = {command, result};
+    if (DeviceGone(result)) groupStopped_ = true;
 }
 
 void MouseDeviceModel::RefreshDeviceInfo() {
     DeviceInfoRecord info;
-    int r = channel_.ReadDeviceInfo(info);
-    Note("ReadDeviceInfo", r);
-    if (r == kResultSuccess) deviceInfo_ = info;
+    if (Command("ReadDeviceInfo", [&] { return channel_.ReadDeviceInfo(info); }) == kResultSuccess) deviceInfo_ = info;
 }
 
 MouseDeviceModel::InitialReadOutcome MouseDeviceModel::InitialRead() {
-    lastFailure_ = {};
+    BeginGroup();
     if (!channel_.IsOpen()) return InitialReadOutcome::ChannelClosed;
     if (!Gate()) return InitialReadOutcome::Offline;
-    Note("BeginTransfer", channel_.BeginTransfer());
+    Command("BeginTransfer", [this] { return channel_.BeginTransfer(); });
     RefreshDeviceInfo();
     if (!channel_.SetBlockSize(3u * deviceInfo_.KeySlots())) {
         Note("SetBlockSize", 0);
         return InitialReadOutcome::BlockSizeRefused;
     }
     std::array<uint8_t, kKeyTableMaxBytes> table{};
-    int r = channel_.ReadKeyTable(table);
-    Note("ReadKeyTable", r);
     // A failed read must not erase what the slots were known to hold.
-    if (r == kResultSuccess) keyTable_ = table;
-    Note("EndTransfer", channel_.EndTransfer());
+    if (Command("ReadKeyTable", [&] { return channel_.ReadKeyTable(table); }) == kResultSuccess) keyTable_ = table;
+    Command("EndTransfer", [this] { return channel_.EndTransfer(); });
     slotMap_ = BuildKeySlotMap(keyTable_, deviceInfo_.KeySlots());
     return InitialReadOutcome::Done;
 }
 
 std::optional<DecodedConfig> MouseDeviceModel::ReadActiveConfig() {
-    lastFailure_ = {};
+    BeginGroup();
     if (!Gate()) return std::nullopt;
     std::array<uint8_t, 1> profile{};
-    int r = channel_.ReadParameters(profile, 0);
-    Note("ReadParameters", r);
-    if (r != kResultSuccess) return std::nullopt;
+    if (Command("ReadParameters", [&] { return channel_.ReadParameters(profile, 0); }) != kResultSuccess) return std::nullopt;
     std::array<uint8_t, ConfigBlock::kReadBytes> block{};
-    r = channel_.ReadParameters(block, static_cast<uint16_t>(profile[0] * ConfigBlock::kProfileStride));
-    Note("ReadParameters", r);
-    if (r != kResultSuccess) return std::nullopt;
+    const auto address = static_cast<uint16_t>(profile[0] * ConfigBlock::kProfileStride);
+    if (Command("ReadParameters", [&] { return channel_.ReadParameters(block, address); }) != kResultSuccess) {
+        return std::nullopt;
+    }
     return DecodeConfigBlock(profile[0], block);
 }
 
+std::optional<bool> MouseDeviceModel::ReadLiftOffSwitch() {
+    BeginGroup();
+    std::array<uint8_t, kLiftOffReadBytes> block{};
+    if (Command("ReadParameters", [&] { return channel_.ReadParameters(block, 0); }) != kResultSuccess) return std::nullopt;
+    return block[ConfigBlock::kLiftOff] != 0;
+}
+
 int MouseDeviceModel::WriteSettings(const ConfigBlockInput& input, uint8_t profileIndex) {
-    lastFailure_ = {};
+    BeginGroup();
     const ConfigBlock block = ConfigBlock::Build(input, channel_.SlowLink());
     if (!Gate()) return 0;
-    Note("BeginTransfer", channel_.BeginTransfer());
+    Command("BeginTransfer", [this] { return channel_.BeginTransfer(); });
     if (!Gate()) return 0;
-    Note("WriteParameters", channel_.WriteParameters(std::span(block.bytes).first(ConfigBlock::kWriteBytes),
-                                                     static_cast<uint16_t>(profileIndex * ConfigBlock::kProfileStride)));
+    const auto address = static_cast<uint16_t>(profileIndex * ConfigBlock::kProfileStride);
+    Command("WriteParameters", [&] {
+        return channel_.WriteParameters(std::span(block.bytes).first(ConfigBlock::kWriteBytes), address);
+    });
     if (!Gate()) return 0;
-    Note("EndTransfer", channel_.EndTransfer());
+    Command("EndTransfer", [this] { return channel_.EndTransfer(); });
     return 1;
 }
 
 int MouseDeviceModel::WriteKeyBlock(std::span<const FunctionCode> codes, uint8_t profileIndex) {
-    lastFailure_ = {};
+    BeginGroup();
     if (!Gate()) return 0;
     RefreshDeviceInfo();
     const std::vector<uint8_t> table = BuildKeyTable(slotMap_, codes, deviceInfo_.KeySlots());
     if (!Gate()) return 0;
-    Note("BeginTransfer", channel_.BeginTransfer());
+    Command("BeginTransfer", [this] { return channel_.BeginTransfer(); });
     if (!Gate()) return 0;
-    Note("WriteKeyTable", channel_.WriteKeyTable(table, profileIndex));
+    Command("WriteKeyTable", [&] { return channel_.WriteKeyTable(table, profileIndex); });
     if (!Gate()) return 0;
-    Note("EndTransfer", channel_.EndTransfer());
+    Command("EndTransfer", [this] { return channel_.EndTransfer(); });
     return 1;
 }
 
 int MouseDeviceModel::WriteMacros(const std::vector<std::vector<MacroEventBytes>>& macros) {
-    lastFailure_ = {};
+    BeginGroup();
     if (!Gate()) return 0;
     RefreshDeviceInfo();
     MacroAreaImage compiled = CompileMacroArea(macros, MacroCapacityBytes());
     if (compiled.image.empty()) return compiled.result;
     if (!Gate()) return -1;
-    Note("BeginTransfer", channel_.BeginTransfer());
+    Command("BeginTransfer", [this] { return channel_.BeginTransfer(); });
     if (!Gate()) return -1;
-    Note("WriteMacroData", channel_.WriteMacroData(compiled.image));
+    Command("WriteMacroData", [&] { return channel_.WriteMacroData(compiled.image); });
     if (!Gate()) return -1;
-    Note("EndTransfer", channel_.EndTransfer());
+    Command("EndTransfer", [this] { return channel_.EndTransfer(); });
     return 0;
 }
 
 std::optional<PowerStatus> MouseDeviceModel::ReadPowerStatus() {
-    lastFailure_ = {};
+    BeginGroup();
     if (!Gate()) return std::nullopt;
     PowerStatus status;
-    int r = channel_.ReadRecord(status.bytes, 0);
-    Note("ReadRecord", r);
-    if (r != kResultSuccess) return std::nullopt;
+    if (Command("ReadRecord", [&] { return channel_.ReadRecord(status.bytes, 0); }) != kResultSuccess) return std::nullopt;
     status.MarkLink(channel_.SlowLink());
     return status;
 }

@@ -2,6 +2,10 @@
 // The mouse's device-memory sequences, shared by the mouse page and the command-line tool:
 // the initial read, reading the active profile's settings block, and the write groups for
 // settings, key table and macros, each gated on QueryOnline on a slow link.
+//
+// A group stops at the first command that found no answer (time-out), a closed channel or an
+// unplugged device: the rest of the group returns the closed-channel result without I/O, so a
+// dead device costs one time-out per group. An error status is an answer and the group goes on.
 
 #include <array>
 #include <cstdint>
@@ -40,6 +44,8 @@ public:
     // events that must go (nothing written), -1 the device stopped answering after compiling.
     int WriteMacros(const std::vector<std::vector<MacroEventBytes>>& macros);
     std::optional<PowerStatus> ReadPowerStatus();
+    // Byte 13 of on-board profile 0's block: the lift-off switch. nullopt when the read failed.
+    std::optional<bool> ReadLiftOffSwitch();
 
     const DeviceInfoRecord& DeviceInfo() const { return deviceInfo_; }
     const std::array<uint8_t, kKeyTableMaxBytes>& KeyTableCopy() const { return keyTable_; }
@@ -50,7 +56,14 @@ public:
     const CommandFailure& LastFailure() const { return lastFailure_; }
 
 private:
-    bool Gate();  // channel open and, on a slow link, the device online (noted as a failure otherwise)
+    // A new group: no failure noted, the device taken as answering.
+    void BeginGroup();
+    // Channel open, the group not stopped and, on a slow link, the device online (noted as a
+    // failure otherwise).
+    bool Gate();
+    // Runs one command of the group unless the group has stopped (then 0, no I/O), and notes it.
+    template <class Call>
+    int Command(const char* name, Call call);
     void Note(const char* command, int result);
     void RefreshDeviceInfo();
 
@@ -63,6 +76,7 @@ private:
         return m;
     }();
     CommandFailure lastFailure_;
+    bool groupStopped_ = false;
 };
 
 }  // namespace orvane

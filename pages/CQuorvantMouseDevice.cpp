@@ -10,6 +10,8 @@
 #include "pages/MouseKeyInfo.h"
 #include "pages/MousePerformanceView.h"
 #include "pages/NumberedName.h"
+#include "pages/PageCommandRunner.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "protocol/SyncThread.h"
 #include "pages/UiThreadGate.h"
 #include "light/PreviewThread.h"
@@ -50,14 +52,40 @@ CQuorvantMouseDevice::CQuorvantMouseDevice(QWidget* parent)
     : CQuorvantUSBDevice(parent),
       desktop_(CreateSystemMouseSettings()),
       mouse_(Channel(), *desktop_),
-      uiGate_(std::make_shared<UiThreadGate>(this)) {
+      uiGate_(std::make_shared<UiThreadGate>(this)),
+      runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })) {
     SetDeviceKind(kDeviceMouse);
+    mouse_.SetRunner(*runner_);
+    busyTimer_ = new QTimer(this);
+    busyTimer_->setSingleShot(true);
+    connect(busyTimer_, &QTimer::timeout, this, [this] {
+        if (ui::WindowImplBase* window = GetMainWindow()) {
+            progressShown_ = true;
+            window->PostMessage(ui::kShowProgress, 1, 0);
+        }
+    });
 }
 
 CQuorvantMouseDevice::~CQuorvantMouseDevice() {
     uiGate_->Close();
     if (previewThread_) previewThread_->Stop();
     CloseSyncChannel();
+    // The pages go with the program: the running sequence ends at once on the closed channel.
+    Channel().Close();
+    runner_->Stop();
+}
+
+bool CQuorvantMouseDevice::IsDeviceBusy() const { return runner_->Busy(); }
+
+void CQuorvantMouseDevice::OnDeviceBusy(bool busy) {
+    if (busy) {
+        busyTimer_->start(kBusyShowMs);
+        return;
+    }
+    busyTimer_->stop();
+    if (!progressShown_) return;
+    progressShown_ = false;
+    if (ui::WindowImplBase* window = GetMainWindow()) window->PostMessage(ui::kShowProgress, 0, 0);
 }
 
 // --- Identity ---
@@ -155,9 +183,11 @@ CDeviceProfileUI* CQuorvantMouseDevice::GetProfileItem() const {
 // --- Connection and profile loading ---
 
 void CQuorvantMouseDevice::OnConnect() {
-    if (mouse_.Connect() == MouseDeviceModel::InitialReadOutcome::Done && performanceView_) {
+    mouse_.Connect([this](const DeviceOutcome& read) {
+        if (!read.Ok() || !performanceView_) return;
         performanceView_->SetInitialRanges();
-    }
+        RefreshPerformance();
+    });
     LoadProfileOnConnect();
     RefreshControls();
     if (!previewThread_) {
@@ -177,7 +207,8 @@ void CQuorvantMouseDevice::SetProfilePaths() {
 
 void CQuorvantMouseDevice::LoadProfileOnConnect() {
     SetProfilePaths();
-    mouse_.LoadProfile();
+    // The lift-off switch comes with the device's answer.
+    mouse_.LoadProfile([this](const DeviceOutcome&) { RefreshPerformance(); });
     TakeLoadedProfile();
     // The desktop's pointer values are the truth on connection; the document follows them.
     mouse_.TakeDesktopPointerSettings();
@@ -185,7 +216,7 @@ void CQuorvantMouseDevice::LoadProfileOnConnect() {
 
 int CQuorvantMouseDevice::ReloadProfile() {
     SetProfilePaths();
-    mouse_.LoadProfile();
+    mouse_.LoadProfile([this](const DeviceOutcome&) { RefreshPerformance(); });
     TakeLoadedProfile();
     return 1;
 }
@@ -207,7 +238,9 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    if (mouse_.ApplyProfile(GetProfileUuid().toStdString()).profile.IsRefused()) return false;
+    const DeviceOutcome applied =
+        mouse_.ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome&) { RefreshPerformance(); });
+    if (applied.IsRefused()) return false;
     TakeLoadedProfile();
     RefreshControls();
     return true;
@@ -215,7 +248,10 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
 
 bool CQuorvantMouseDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
-    if (item == nullptr || mouse_.ResetProfile(item->List()).profile.IsRefused()) return false;
+    if (item == nullptr) return false;
+    if (mouse_.ResetProfile(item->List(), [this](const DeviceOutcome&) { RefreshPerformance(); }).IsRefused()) {
+        return false;
+    }
     item->ShowProfiles();
     TakeLoadedProfile();
     RefreshControls();
@@ -275,39 +311,38 @@ void CQuorvantMouseDevice::PaintLightButtons() {
 void CQuorvantMouseDevice::OnSyncRequest() {
     Channel().SetSyncLighting(false);
     // A failed or short read leaves the page and the profile as they were.
-    const auto config = mouse_.SyncFromDevice();
-    if (!config) return;
-    LightInfoRecord selection = previewSelection_;
-    selection.SelectItem = config->lightMode;
-    selection.Light = config->brightness;
-    selection.Speed = config->speed;
-    selection.MultiColor = config->multiColor;
-    SetSelectionColor(selection, kRed);
-    SetPreviewSelection(selection);
-    RefreshControls();
+    mouse_.SyncFromDevice([this](const DecodedConfig& config) {
+        LightInfoRecord selection = previewSelection_;
+        selection.SelectItem = config.lightMode;
+        selection.Light = config.brightness;
+        selection.Speed = config.speed;
+        selection.MultiColor = config.multiColor;
+        SetSelectionColor(selection, kRed);
+        SetPreviewSelection(selection);
+        RefreshControls();
+    });
 }
 
 void CQuorvantMouseDevice::PollPowerStatus() {
-    if (const auto status = mouse_.ReadPowerStatus()) ShowPowerStatus(*status);
+    mouse_.ReadPowerStatus([this](const PowerStatus& status) { ShowPowerStatus(status); });
 }
 
 // --- Writes ---
 
+// The writes run on the command worker: 1 (and 0 for macros) means the write was taken on.
 int CQuorvantMouseDevice::WriteKeys(int profileIndex) {
-    return mouse_.WriteKeys(static_cast<uint8_t>(profileIndex)).Ok() ? 1 : 0;
+    return mouse_.WriteKeys(static_cast<uint8_t>(profileIndex)).IsRefused() ? 0 : 1;
 }
 
-int CQuorvantMouseDevice::WriteMacros() {
-    const DeviceOutcome outcome = mouse_.WriteMacros();
-    if (outcome.IsRefused()) return outcome.excess;
-    return outcome.Ok() ? 0 : -1;
-}
+int CQuorvantMouseDevice::WriteMacros() { return mouse_.WriteMacros().IsRefused() ? -1 : 0; }
 
 int CQuorvantMouseDevice::WriteSettings(int profileIndex, int activeProfile, int screenFlag, int screenWidth,
                                         int screenHeight) {
     const ScreenSize screen{static_cast<uint8_t>(screenFlag), ScreenValue(screenWidth), ScreenValue(screenHeight)};
-    return mouse_.WriteSettings(static_cast<uint8_t>(profileIndex), static_cast<uint8_t>(activeProfile), screen).Ok() ? 1
-                                                                                                                   : 0;
+    return mouse_.WriteSettings(static_cast<uint8_t>(profileIndex), static_cast<uint8_t>(activeProfile), screen)
+                   .IsRefused()
+               ? 0
+               : 1;
 }
 
 void CQuorvantMouseDevice::SaveKeyAssignments() {

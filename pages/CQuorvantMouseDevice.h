@@ -9,6 +9,8 @@
 // Device kind 2. UI thread only, except what the threads share: the preview state and the two
 // channels.
 
+#include <QTimer>
+
 #include <memory>
 #include <vector>
 
@@ -24,6 +26,7 @@ namespace orvane {
 
 class CDeviceProfileUI;
 class MousePerformanceView;
+class PageCommandRunner;
 class PreviewThread;
 class SyncThread;
 class UiThreadGate;
@@ -32,6 +35,8 @@ class CQuorvantMouseDevice : public CQuorvantUSBDevice {
 public:
     // The on-board profile is re-read this long after the device announced a switch.
     static constexpr int kSyncDelayMs = 500;
+    // A device sequence that takes longer than this shows the progress indicator.
+    static constexpr int kBusyShowMs = 150;
 
     explicit CQuorvantMouseDevice(QWidget* parent = nullptr);
     // Stops the preview thread, then closes the sync channel and stops the sync thread.
@@ -110,6 +115,9 @@ public:
     // A control of the system panel changed; false when it is none of the panel's.
     bool OnPerformanceNotify(const ui::TNotifyUI& msg);
 
+    // A device sequence is waiting, running or its result not yet shown.
+    bool IsDeviceBusy() const;
+
     // The mouse core: what the editors and the tests act on.
     MouseDevice& Mouse() { return mouse_; }
     const MouseDevice& Mouse() const { return mouse_; }
@@ -142,6 +150,8 @@ private:
     // The preview animates `selection` from now on.
     void SetPreviewSelection(const LightInfoRecord& selection);
     void ArmSyncTimer();
+    // The main window shows "setting_progress" while a sequence runs longer than kBusyShowMs.
+    void OnDeviceBusy(bool busy);
     void BindPicture(ui::CControlUI& picture);
 
     std::unique_ptr<SystemMouseSettings> desktop_;
@@ -159,6 +169,9 @@ private:
     QPointer<QWidget> tip_;
 
     std::shared_ptr<UiThreadGate> uiGate_;
+    std::unique_ptr<PageCommandRunner> runner_;
+    QPointer<QTimer> busyTimer_;
+    bool progressShown_ = false;
     std::unique_ptr<PreviewThread> previewThread_;
     std::unique_ptr<SyncThread> syncThread_;
 };

@@ -54,7 +54,7 @@ class MouseDeviceProfilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(channel.Open(mouse.CommandPath(), false));
-        ASSERT_EQ(mouseCore.Connect(), MouseDeviceModel::InitialReadOutcome::Done);
+        ASSERT_TRUE(mouseCore.Connect().Ok());
         folder = UserDataFolder("mouse");
         defaultPath = home.Path() + "/DefaultData/mouse.Json";
         MakeFoldersFor(defaultPath);
@@ -125,12 +125,7 @@ protected:
 };
 
 TEST_F(MouseDeviceProfilesTest, SelectingAProfileWritesItToTheDeviceWithScreenFlagZero) {
-    const ProfileWriteOutcome written = mouseCore.SelectProfile(list, 1);
-    EXPECT_TRUE(written.profile.Ok());
-    EXPECT_TRUE(written.keys.Ok());
-    EXPECT_TRUE(written.macros.Ok());
-    EXPECT_TRUE(written.settings.Ok());
-    EXPECT_TRUE(written.Overall().Ok());
+    EXPECT_TRUE(mouseCore.SelectProfile(list, 1).Ok());
     ExpectDeviceHolds(2, 0, 0, 0);
     ExpectMacrosOnTheDevice();
     EXPECT_EQ(mouseCore.Profile().GetProfilePath(), ProfileFile(1));
@@ -144,19 +139,16 @@ TEST_F(MouseDeviceProfilesTest, SelectingAProfileWritesItToTheDeviceWithScreenFl
     EXPECT_FALSE(desktop.PointerPrecision());
     EXPECT_EQ(desktop.WheelScrollLines(), kWheelPageScroll);
 
-    ASSERT_TRUE(mouseCore.SelectProfile(list, 0).Overall().Ok());
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 0).Ok());
     ExpectDeviceHolds(1, 0, 0, 0);
     EXPECT_EQ(desktop.PointerSpeed(), 6);
     EXPECT_EQ(desktop.WheelScrollLines(), 4);
-    EXPECT_TRUE(mouseCore.SelectProfile(list, 2).profile.IsRefused()) << "no such entry";
+    EXPECT_TRUE(mouseCore.SelectProfile(list, 2).IsRefused()) << "no such entry";
 }
 
 TEST_F(MouseDeviceProfilesTest, ResetWritesTheFactoryProfileWithTheScreenSize) {
-    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Overall().Ok());
-    const ProfileWriteOutcome written = mouseCore.ResetProfile(list);
-    EXPECT_TRUE(written.Overall().Ok());
-    EXPECT_TRUE(written.settings.Ok());
-    EXPECT_TRUE(written.keys.Ok());
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Ok());
+    EXPECT_TRUE(mouseCore.ResetProfile(list).Ok());
     const Json::Value file = store.ReadJsonValue(ProfileFile(1));
     EXPECT_EQ(file["Device"][0], Document(1));
     EXPECT_EQ(file["profilename"], list.Entries()[1].name);
@@ -167,7 +159,7 @@ TEST_F(MouseDeviceProfilesTest, ResetWritesTheFactoryProfileWithTheScreenSize) {
 }
 
 TEST_F(MouseDeviceProfilesTest, DefaultButtonRestoresTheFactoryDocumentUnderTheProfilesNames) {
-    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Overall().Ok());
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Ok());
     ASSERT_TRUE(mouseCore.SetDpi(0, 10000).Ok());
     const auto reports = mouse.Firmware().ReportsReceived();
     ASSERT_TRUE(mouseCore.RestoreDefaults().Ok());
@@ -185,20 +177,20 @@ TEST_F(MouseDeviceProfilesTest, DefaultButtonRestoresTheFactoryDocumentUnderTheP
 }
 
 TEST_F(MouseDeviceProfilesTest, WithoutAFactoryDocumentNothingIsRestoredOrWritten) {
-    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Overall().Ok());
+    ASSERT_TRUE(mouseCore.SelectProfile(list, 1).Ok());
     std::filesystem::remove(defaultPath);
     const std::string before = home.ReadFile(ProfileFile(1).substr(home.Path().size() + 1));
     const auto reports = mouse.Firmware().ReportsReceived();
     EXPECT_TRUE(mouseCore.RestoreDefaults().IsRefused());
-    EXPECT_TRUE(mouseCore.ResetProfile(list).profile.IsRefused());
+    EXPECT_TRUE(mouseCore.ResetProfile(list).IsRefused());
     EXPECT_EQ(home.ReadFile(ProfileFile(1).substr(home.Path().size() + 1)), before);
     EXPECT_EQ(mouse.Firmware().ReportsReceived(), reports);
 }
 
 TEST_F(MouseDeviceProfilesTest, AUuidThatIsAPathIsNeverLoaded) {
     const auto reports = mouse.Firmware().ReportsReceived();
-    EXPECT_TRUE(mouseCore.ApplyProfile("../../escape").profile.IsRefused());
-    EXPECT_TRUE(mouseCore.ApplyProfile("").profile.IsRefused());
+    EXPECT_TRUE(mouseCore.ApplyProfile("../../escape").IsRefused());
+    EXPECT_TRUE(mouseCore.ApplyProfile("").IsRefused());
     EXPECT_EQ(mouse.Firmware().ReportsReceived(), reports);
     EXPECT_FALSE(std::filesystem::exists(folder + "../../escape.Json"));
 }

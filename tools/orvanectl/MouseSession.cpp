@@ -24,9 +24,8 @@ std::unique_ptr<MouseSession> OpenMouseSession(const GlobalOptions& options, con
     auto opened = OpenFirstMouse(options, exitCode);
     if (!opened) return nullptr;
     auto session = std::make_unique<MouseSession>(std::move(opened));
-    session->mouse.Connect();
-    if (const CommandFailure& f = session->mouse.Memories().LastFailure(); f.Failed()) {
-        exitCode = NotAnswering(f.command, f.result);
+    if (const DeviceOutcome connected = session->mouse.Connect(); !connected.Ok()) {
+        exitCode = OutcomeResult(connected);
         return nullptr;
     }
     session->mouse.UseProfile(list.GetSelectedUuid());

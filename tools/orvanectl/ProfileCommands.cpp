@@ -29,12 +29,11 @@ int FindEntry(const ProfileList& list, const std::string& what) {
     return -1;
 }
 
-int Written(const ProfileWriteOutcome& written, const ProfileList& list) {
-    if (written.profile.IsRefused()) return Fail(kExitFailure, written.profile.reason);
-    const DeviceOutcome overall = written.Overall();
-    if (overall.IsDeviceFailure()) return OutcomeResult(overall);
-    if (overall.IsRefused())
-        std::fprintf(stderr, "orvanectl: %s; they were not written\n", overall.reason.c_str());
+int Written(const DeviceOutcome& written, const ProfileList& list) {
+    // A macro set too large for the mouse is only a warning: the rest of the profile is written.
+    if (written.IsRefused() && written.excess == 0) return Fail(kExitFailure, written.reason);
+    if (written.IsDeviceFailure()) return OutcomeResult(written);
+    if (written.IsRefused()) std::fprintf(stderr, "orvanectl: %s; they were not written\n", written.reason.c_str());
     std::printf("profile %s selected and written to the mouse\n", list.SelectedName().c_str());
     return kExitOk;
 }

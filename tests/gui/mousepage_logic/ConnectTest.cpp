@@ -180,6 +180,7 @@ TEST_F(MousePageLogicTest, ThePowerPollShowsWhatTheMouseReportsAndNothingOnAnErr
     ASSERT_NE(charge, nullptr);
     Firmware().SetPowerStatus({{85, 2, 0, 0, 0, 0}});
     page->PollPowerStatus();
+    ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(charge->GetText(), "85%");
 
     sim::CommandFaults faults;
@@ -187,6 +188,7 @@ TEST_F(MousePageLogicTest, ThePowerPollShowsWhatTheMouseReportsAndNothingOnAnErr
     Firmware().SetFaults(faults);
     Firmware().SetPowerStatus({{40, 2, 0, 0, 0, 0}});
     page->PollPowerStatus();
+    ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(charge->GetText(), "85%") << "a reply with status 0xFF shows nothing";
 }
 

@@ -77,10 +77,18 @@ protected:
         return page != nullptr ? page->FindSubControlByName<T>(name) : nullptr;
     }
 
+    // The page's device work has finished: its sequences ran on the command worker and their
+    // results were taken on the UI thread.
+    bool WaitIdle(int ms = 5000) const {
+        return QTest::qWaitFor([this] { return Page() == nullptr || !Page()->IsDeviceBusy(); }, ms);
+    }
+
     sim::MouseFirmware& Firmware() { return Mouse().Firmware(); }
 
-    // On-board profile `profile`'s settings block as the mouse holds it.
+    // On-board profile `profile`'s settings block as the mouse holds it once the page's device
+    // work has finished.
     std::vector<uint8_t> DeviceBlock(size_t profile = 0) {
+        EXPECT_TRUE(WaitIdle());
         const std::vector<uint8_t> memory = Firmware().ParameterMemory();
         const auto first = memory.begin() + static_cast<std::ptrdiff_t>(profile * kSettingsBlockBytes);
         return {first, first + kSettingsBlockBytes};
