@@ -154,5 +154,46 @@ TEST_F(MouseModelTest, PowerStatusCarriesTheHostsLinkMark) {
     EXPECT_EQ(status->bytes[PowerStatus::kWireless], 0) << "byte 3 is the host's own mark";
 }
 
+// A dead device costs one time-out per group, not one per command.
+TEST_F(MouseModelTest, AGroupStopsAtTheFirstCommandWithoutAnAnswer) {
+    ASSERT_EQ(model_.InitialRead(), MouseDeviceModel::InitialReadOutcome::Done);
+    sim::CommandFaults faults;
+    faults.silentReports = -1;
+    mouse_.Firmware().SetFaults(faults);
+    const uint64_t before = mouse_.Firmware().ReportsReceived();
+    model_.WriteSettings(ConfigBlockInput{}, 0);
+    EXPECT_STREQ(model_.LastFailure().command, "BeginTransfer");
+    EXPECT_EQ(model_.LastFailure().result, kResultClosedOrReadFailed);
+    EXPECT_EQ(mouse_.Firmware().ReportsReceived(), before + 1) << "nothing after the unanswered command";
+
+    // The next group tries again, and a mouse that answers again is written.
+    mouse_.Firmware().SetFaults({});
+    ASSERT_EQ(model_.WriteSettings(ConfigBlockInput{}, 0), 1);
+    EXPECT_EQ(model_.LastFailure().command, nullptr);
+}
+
+TEST_F(MouseModelTest, AnErrorStatusIsAnAnswerAndTheGroupGoesOn) {
+    ASSERT_EQ(model_.InitialRead(), MouseDeviceModel::InitialReadOutcome::Done);
+    sim::CommandFaults faults;
+    faults.errorStatusReports = 1;
+    mouse_.Firmware().SetFaults(faults);
+    const uint64_t before = mouse_.Firmware().ReportsReceived();
+    model_.WriteSettings(ConfigBlockInput{}, 0);
+    EXPECT_STREQ(model_.LastFailure().command, "BeginTransfer");
+    EXPECT_EQ(model_.LastFailure().result, kResultStatusError);
+    EXPECT_EQ(mouse_.Firmware().ReportsReceived(), before + 4) << "BeginTransfer, two data reports, EndTransfer";
+}
+
+TEST_F(MouseModelTest, AnUnpluggedMouseEndsTheGroupWithoutWaiting) {
+    ASSERT_EQ(model_.InitialRead(), MouseDeviceModel::InitialReadOutcome::Done);
+    sim::CommandFaults faults;
+    faults.unplugAfterReports = 0;
+    mouse_.Firmware().SetFaults(faults);
+    const auto start = std::chrono::steady_clock::now();
+    model_.WriteKeyBlock(std::vector<FunctionCode>(kLogicalButtonCount), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900)) << "no time-out waited for";
+    EXPECT_TRUE(model_.LastFailure().Failed());
+}
+
 }  // namespace
 }  // namespace orvane
