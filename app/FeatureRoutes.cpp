@@ -122,7 +122,7 @@ std::vector<ControlOwner> MakeOwners() {
                         "macro_inset_moveleftkey_btn", "macro_inset_moverightkey_btn", "macro_inset_moveupkey_btn",
                         "macro_inset_movedownkey_btn"});
     t.Names(kItemSelect, {"macro_name_list"});
-    t.Names(0, {"macro_edit_macroname", "mouse_x_left_edit", "mouse_x_right_edit", "mouse_y_up_edit",
+    t.Names(0, {"macro_action_list", "macro_edit_macroname", "mouse_x_left_edit", "mouse_x_right_edit", "mouse_y_up_edit",
                 "mouse_y_down_edit"});
     t.For(Feature::MacroPanel, kComboEditRow).Names(0, {"delay_edit"});
     t.For(Feature::MacroRecording, kMacroPanel).Names(kClick, {"macro_btn_starredio", "macro_btn_stopredio"});
@@ -145,6 +145,7 @@ std::vector<ControlOwner> MakeOwners() {
     t.Names(kColorChanged, {"deng_Color_Pallet"});
     t.Names(kSelectChanged, {"deng_7color_check", "deng_FXL_check", "deng_FXR_check"});
     t.Names(kClick, {"custom_bright_color_btn", "custom_off_color_btn", "deng_same_mode"});
+    t.Names(0, {"deng_colordp_btn"});  // the swatch only shows the colour
     // The pictures' lights: chosen by the band, a click on one does nothing.
     t.For(Feature::Lighting, kMousePage).Numbered(0, "light_");
     t.For(Feature::Lighting, kMousePadPage).Numbered(0, "pad_light_");
