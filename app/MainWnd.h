@@ -2,8 +2,8 @@
 // CMainWnd ("XML_MAIN"): the program's main window and the hub of its interface. It owns the
 // device slot list and one device page per catalogue row with its selector entry and power
 // control, the scan thread (and the thread registry it is kept in), the tray icon and its menu;
-// it routes every notification of its controls to its own handlers or to the feature that owns
-// the control (FeatureRoutes.h), and handles the messages of discovery, of other programs and of
+// it routes every notification of its controls to the owner of the control (FeatureRoutes.h), its
+// own handlers or a feature, and handles the messages of discovery, of other programs and of
 // the platform. UI thread only.
 //
 // Life: Create → InitWindow → "windowinit" (builds the pages, hides the window, starts the scan)
@@ -125,13 +125,17 @@ private:
     void OnDestroy();
 
     // Notifications (MainWndNotify.cpp)
-    void OnClick(ui::TNotifyUI& msg);
-    bool OnOwnClick(const QString& name);
-    void OnItemSelect(ui::TNotifyUI& msg);
+    // A notification of a control the window owns; `number` is the N of a numbered family.
+    void OnOwnNotify(ui::TNotifyUI& msg, const QString& sender, int number);
+    void OnOwnClick(const QString& name);
     void OnTimerNotify(ui::TNotifyUI& msg);
     void RestoreDefaults();
     void CheckLightBand(ui::TNotifyUI& msg);
-    void Forward(const std::optional<Route>& route, ui::TNotifyUI* msg);
+    // The window's DPI pair N: the moving slider's value shows in the edit; the edit's text,
+    // limited to 200..6500, goes back into the edit and into the slider.
+    void ShowDpiPairSlider(int n);
+    void TakeDpiPairEdit(int n);
+    void Forward(const Route& route, ui::TNotifyUI* msg);
     void ForwardMessage(Feature feature, unsigned message, ui::WParam wParam, ui::LParam lParam);
 
     // Messages (MainWndMessages.cpp)

@@ -1,8 +1,10 @@
-// The main window's notification routing: its own controls, then the feature that owns the sender.
+// The main window's notifications: its own events, then every control notification to the owner of
+// its sender (FeatureRoutes.h), the window itself or a feature.
 #include "app/MainWnd.h"
 
 #include "ui/dialogs/MsgWnd.h"
 #include "ui/dialogs/WindowMessageIds.h"
+#include "mouse/PerformanceSettings.h"
 #include "pages/CQuorvantUSBDevice.h"
 #include "pages/NumberedName.h"
 #include "platform/DebugLog.h"
@@ -11,6 +13,8 @@
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/controls/DeviceOption.h"
 #include "ui/framework/Container.h"
+#include "ui/framework/Edit.h"
+#include "ui/framework/Slider.h"
 #include "ui/framework/TabLayout.h"
 
 namespace orvane::app {
@@ -21,6 +25,11 @@ bool OneOf(const QString& text, std::initializer_list<const char*> names) {
         if (text == QLatin1String(name)) return true;
     }
     return false;
+}
+
+// "vexal_DPI_slider_" + N and "vexal_DPI_edit_" + N.
+QString DpiPairName(const char* prefix, int n) {
+    return QLatin1String(prefix) + QString::number(n);
 }
 
 // The light band file: the user data root, then a name nothing in this program sets, then ".json".
@@ -39,6 +48,7 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
         DebugLog(type.toStdString());
         DebugLog(sender.toStdString());
     }
+    // The window's own events first; every other notification goes to the owner of its sender.
     if (type == "windowinit") {
         OnWindowInit();
     } else if (type == "windowsize") {
@@ -46,36 +56,39 @@ void CMainWnd::Notify(ui::TNotifyUI& msg) {
             displayChanged_ = false;
             FitToScreen();
         }
-    } else if (type == "colorchanged") {
-        if (sender == "deng_Color_Pallet") Forward(Route{Feature::Lighting, true}, &msg);
-    } else if (type == "click") {
-        OnClick(msg);
+    } else if (type == "timer") {
+        OnTimerNotify(msg);
     } else if (type == "msenter") {
         const CQuorvantUSBDevice* page = GetCurrentPage();
         if (sender.compare("key_2", Qt::CaseInsensitive) == 0 && page != nullptr && page->GetDeviceKind() == kDeviceMouse) {
             if (auto* key = FindControl<ui::CDeviceKeyButtonUI>("key_2")) key->SetKeepTintOnHover(false);
         }
-    } else if (OneOf(type, {"selectchanged", "valuechanged", "movevaluechanged", "killfocus"})) {
-        Forward(Route{Feature::PerformanceSettings, true}, &msg);
-    } else if (type == "itemselect") {
-        Forward(FindComboRoute(sender), &msg);
-    } else if (type == "click_select_end") {
-        if (sender == "mouse_device_key_light") CheckLightBand(msg);
-    } else if (type == "itemactivate") {
-        if (sender == "macro_action") Forward(Route{Feature::MacroRecording, true}, &msg);
-    } else if (type == "setfocus") {
-        if (sender == "keyset_keyboard_text_edit") SendMessage(ui::kInputCapture, 1, 0);
-    } else if (type == "timer") {
-        OnTimerNotify(msg);
+    } else if (const std::optional<Route> route = FindRoute(sender, type)) {
+        if (route->feature == Feature::MainWindow) {
+            OnOwnNotify(msg, sender, route->number);
+        } else {
+            Forward(*route, &msg);
+        }
     }
 }
 
-void CMainWnd::OnClick(ui::TNotifyUI& msg) {
-    const QString name = msg.pSender != nullptr ? msg.pSender->GetName() : QString();
-    if (!OnOwnClick(name)) Forward(FindClickRoute(name), &msg);
+void CMainWnd::OnOwnNotify(ui::TNotifyUI& msg, const QString& sender, int number) {
+    // The owner table lets through only what the window acts on.
+    const QString& type = msg.sType;
+    if (type == "click") {
+        OnOwnClick(sender);
+    } else if (type == "click_select_end") {
+        CheckLightBand(msg);
+    } else if (sender == "keyset_keyboard_text_edit") {
+        SendMessage(ui::kInputCapture, type == "setfocus" ? 1 : 0, 0);
+    } else if (type == "movevaluechanged") {
+        ShowDpiPairSlider(number);
+    } else if (type == "killfocus") {
+        TakeDpiPairEdit(number);
+    }
 }
 
-bool CMainWnd::OnOwnClick(const QString& name) {
+void CMainWnd::OnOwnClick(const QString& name) {
     if (name == "closebtn") {
         CloseSettingsWindow();
         if (trayAvailable_) {
@@ -101,11 +114,21 @@ bool CMainWnd::OnOwnClick(const QString& name) {
         if (ui::CControlUI* dialog = FindControl("device_updata_layout")) dialog->SetVisible(false);
     } else if (name == "update_close_btn") {
         if (ui::CControlUI* notice = FindControl("no_close_software_layout")) notice->SetVisible(false);
-    } else {
-        // The shooting pattern editor saves, imports and exports by itself.
-        return OneOf(name, {"shootdate_save_btn", "shootdate_import_btn", "shootdate_export_btn"});
     }
-    return true;
+}
+
+void CMainWnd::ShowDpiPairSlider(int n) {
+    const auto* slider = FindControl<ui::CSliderUI>(DpiPairName("vexal_DPI_slider_", n));
+    auto* edit = FindControl<ui::CEditUI>(DpiPairName("vexal_DPI_edit_", n));
+    if (slider != nullptr && edit != nullptr) edit->SetText(QString::fromStdString(MainWindowDpiText(slider->GetValue())));
+}
+
+void CMainWnd::TakeDpiPairEdit(int n) {
+    auto* edit = FindControl<ui::CEditUI>(DpiPairName("vexal_DPI_edit_", n));
+    if (edit == nullptr) return;
+    const int dpi = MainWindowDpiFromText(edit->GetText().toStdString());
+    edit->SetText(QString::fromStdString(MainWindowDpiText(dpi)));
+    if (auto* slider = FindControl<ui::CSliderUI>(DpiPairName("vexal_DPI_slider_", n))) slider->SetValue(dpi);
 }
 
 void CMainWnd::RestoreDefaults() {
@@ -122,17 +145,16 @@ void CMainWnd::RestoreDefaults() {
     LockControls(recordingLock_);
 }
 
-void CMainWnd::Forward(const std::optional<Route>& route, ui::TNotifyUI* msg) {
-    if (!route) return;
+void CMainWnd::Forward(const Route& route, ui::TNotifyUI* msg) {
     CQuorvantUSBDevice* page = GetCurrentPage();
-    if (route->needsPage && page == nullptr) return;
-    if (route->feature == Feature::KeyRepeat && page->GetDeviceKind() != kDeviceKeyboard) return;
-    const FeatureHandler& handler = features_[static_cast<size_t>(route->feature)];
+    if (route.needsPage && page == nullptr) return;
+    if (route.feature == Feature::KeyRepeat && page->GetDeviceKind() != kDeviceKeyboard) return;
+    const FeatureHandler& handler = features_[static_cast<size_t>(route.feature)];
     if (!handler) return;
     FeatureEvent event;
     event.notify = msg;
     event.page = page;
-    event.number = route->number;
+    event.number = route.number;
     handler(event);
 }
 

@@ -3,7 +3,8 @@
 #include "app/MainWnd.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/DeviceProfileView.h"
-#include "profiles/ProfileList.h"
+#include "pages/NumberedName.h"
+#include "pages/ProfilePanelTexts.h"
 #include "ui/framework/Notify.h"
 #include "ui/framework/Option.h"
 
@@ -26,11 +27,10 @@ int FunctionPanelOfTab(const QString& name) {
 
 void OnProfilePanel(CQuorvantMouseDevice& page, const FeatureEvent& event) {
     CDeviceProfileUI* panel = page.GetProfileItem();
-    if (panel == nullptr || event.notify == nullptr) return;
+    if (panel == nullptr) return;
     const QString sender = SenderOf(event);
     if (event.notify->sType == "itemselect") {
         // The combo moved: the list follows it, then the page loads and writes that profile.
-        if (sender != "device_profile_combo") return;
         panel->SelectProfile(panel->GetSelectedIndex(), false);
         page.ApplySelectedProfile();
     } else if (sender == "device_reset_btn") {
@@ -40,24 +40,33 @@ void OnProfilePanel(CQuorvantMouseDevice& page, const FeatureEvent& event) {
     }
 }
 
-void OnSettingsChange(CQuorvantMouseDevice& page, const FeatureEvent& event) {
-    if (event.notify == nullptr) return;
+// An option that was deselected raises "selectchanged" too; only the one selected acts.
+bool SelectedAnOption(const FeatureEvent& event) {
+    const auto* option = dynamic_cast<const ui::COptionUI*>(event.notify->pSender);
+    return event.notify->sType == "selectchanged" && option != nullptr && option->IsSelected();
+}
+
+void OnFunctionTab(CQuorvantMouseDevice& page, const FeatureEvent& event) {
     const int panel = FunctionPanelOfTab(SenderOf(event));
-    if (panel == 0) {
-        page.OnPerformanceNotify(*event.notify);
-        return;
-    }
-    // A tab that was deselected says so too; only the one selected switches the panel.
-    const auto* tab = dynamic_cast<const ui::COptionUI*>(event.notify->pSender);
-    if (event.notify->sType != "selectchanged" || tab == nullptr || !tab->IsSelected()) return;
+    if (panel == 0 || !SelectedAnOption(event)) return;
     page.SwitchFunctionPanel(panel);
     if (CDeviceProfileUI* profiles = page.GetProfileItem()) profiles->SelectFeatureTab(panel);
 }
 
-// The handler runs `act` with the current page when that is a mouse page.
+void OnSystemPanel(CQuorvantMouseDevice& page, const FeatureEvent& event) {
+    const auto tab = SplitNumberedName(SenderOf(event));
+    if (tab && tab->HasPrefix("mouse_device_seting_option_")) {
+        if (SelectedAnOption(event)) page.SelectSettingsTab(event.number);
+        return;
+    }
+    page.OnPerformanceNotify(*event.notify);
+}
+
+// The handler runs `act` for a notification while the current page is a mouse page.
 FeatureHandler ForMousePage(void (*act)(CQuorvantMouseDevice&, const FeatureEvent&)) {
     return [act](const FeatureEvent& event) {
-        if (auto* page = dynamic_cast<CQuorvantMouseDevice*>(event.page)) act(*page, event);
+        auto* page = dynamic_cast<CQuorvantMouseDevice*>(event.page);
+        if (page != nullptr && event.notify != nullptr) act(*page, event);
     };
 }
 
@@ -71,7 +80,8 @@ void ConnectMousePageRoutes(CMainWnd& window) {
     window.SetFeatureHandler(Feature::KeyAssignment, ForMousePage([](CQuorvantMouseDevice& page, const FeatureEvent& event) {
                                  if (SenderOf(event) == "key_butt_prosave") page.SaveKeyAssignments();
                              }));
-    window.SetFeatureHandler(Feature::PerformanceSettings, ForMousePage(OnSettingsChange));
+    window.SetFeatureHandler(Feature::FunctionTabs, ForMousePage(OnFunctionTab));
+    window.SetFeatureHandler(Feature::PerformanceSettings, ForMousePage(OnSystemPanel));
 }
 
 }  // namespace orvane::app

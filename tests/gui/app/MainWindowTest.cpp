@@ -19,16 +19,6 @@ struct RouteCase {
     int number;
 };
 
-// A notification as the window's controls raise it, from a control of that name.
-void Raise(CMainWnd& window, const char* type, const char* sender) {
-    auto* control = window.FindControl(sender);
-    if (control == nullptr) {
-        control = new ui::CButtonUI(window.GetRoot()->GetWidget());
-        control->SetName(sender);
-    }
-    window.SendNotify(control, type);
-}
-
 TEST_F(ShellTest, RoutedActionsReachTheirFeatureOnlyWhileAPageIsCurrent) {
     const RouteCase cases[] = {
         {"click", "device_add_btn", Feature::ProfileList, true, -1},

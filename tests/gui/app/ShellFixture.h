@@ -25,6 +25,8 @@
 #include "tests/support/SimMouse.h"
 #include "tests/support/TempHome.h"
 #include "ui/controls/DeviceOption.h"
+#include "ui/framework/Button.h"
+#include "ui/framework/DialogBuilder.h"
 #include "ui/framework/ResourceManager.h"
 
 namespace orvane::app::test {
@@ -38,6 +40,27 @@ inline QDBusConnection NoBus() { return QDBusConnection("orvane-test-no-bus"); }
 inline ShellServices TestServices(QDBusConnection sessionBus = NoBus(), bool trayAvailable = true) {
     return ShellServices{std::move(sessionBus), NoBus(), trayAvailable};
 }
+
+// A notification as the window's controls raise it, from the window's control of that name or,
+// when it has none, from a button of that name made for it.
+inline void Raise(CMainWnd& window, const QString& type, const QString& sender) {
+    auto* control = window.FindControl(sender);
+    if (control == nullptr) {
+        control = new ui::CButtonUI(window.GetRoot()->GetWidget());
+        control->SetName(sender);
+    }
+    window.SendNotify(control, type);
+}
+
+// Builds layouts the way the main window does, tags and nested files included.
+class LayoutBuilder final : public ui::IDialogBuilderCallback {
+public:
+    ui::CControlUI* CreateControl(const QString& tag) override { return CreateProgramControl(tag, this); }
+    std::unique_ptr<QWidget> Build(const QString& layout) {
+        ui::CControlUI* root = ui::CDialogBuilder().Create(layout, this);
+        return std::unique_ptr<QWidget>(root != nullptr ? root->GetWidget() : nullptr);
+    }
+};
 
 class ShellTest : public ::testing::Test {
 protected:

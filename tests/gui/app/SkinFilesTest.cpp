@@ -9,7 +9,6 @@
 
 #include "app/MenuWnd.h"
 #include "pages/PageCatalogue.h"
-#include "ui/framework/DialogBuilder.h"
 #include "ui/framework/TabLayout.h"
 
 namespace orvane::app::test {
@@ -25,18 +24,8 @@ void CopyFolder(const QString& from, const QString& to) {
     }
 }
 
-// Builds layouts the way the main window does, tags and nested files included.
-class Builder final : public ui::IDialogBuilderCallback {
-public:
-    ui::CControlUI* CreateControl(const QString& tag) override { return CreateProgramControl(tag, this); }
-    std::unique_ptr<QWidget> Build(const QString& layout) {
-        ui::CControlUI* root = ui::CDialogBuilder().Create(layout, this);
-        return std::unique_ptr<QWidget>(root != nullptr ? root->GetWidget() : nullptr);
-    }
-};
-
 TEST_F(ShellTest, MainLayoutHasEveryNameTheWindowLooksUp) {
-    Builder builder;
+    LayoutBuilder builder;
     const auto root = builder.Build("XML_MAIN");
     ASSERT_NE(root, nullptr);
     auto* rootControl = dynamic_cast<ui::CControlUI*>(root.get());
