@@ -260,13 +260,9 @@ bool CQuorvantMouseDevice::ResetSelectedProfile() {
 int CQuorvantMouseDevice::ApplyLighting() {
     lightState_ = profile_.GetLightInfo();
     LightInfoRecord selection = previewSelection_;
-    selection.SelectItem = lightState_.SelectItem;
-    selection.Light = lightState_.Light;
-    selection.Speed = lightState_.Speed;
-    selection.Fx = lightState_.Fx;
-    selection.MultiColor = lightState_.MultiColor;
-    SetSelectionColor(lightState_, {255, 255, 255});
-    SetSelectionColor(selection, {255, 255, 255});
+    selection.light = lightState_.light;
+    SetSelectionColor(lightState_.light, {255, 255, 255});
+    SetSelectionColor(selection.light, {255, 255, 255});
     SetPreviewSelection(selection);
     SetAreaLights(profile_.GetLightList());
     profile_.LoadLightConfig(profile_.GetLightConfigPath());
@@ -313,11 +309,7 @@ void CQuorvantMouseDevice::OnSyncRequest() {
     if (!config) return;
     TakeDeviceConfig(*config, lightState_, profile_);
     LightInfoRecord selection = previewSelection_;
-    selection.SelectItem = config->lightMode;
-    selection.Light = config->brightness;
-    selection.Speed = config->speed;
-    selection.MultiColor = config->multiColor;
-    SetSelectionColor(selection, kRed);
+    selection.light = config->LightKeepingDirection(selection.light);
     SetPreviewSelection(selection);
     profile_.SaveProfile();
     RefreshControls();
@@ -372,7 +364,7 @@ void CQuorvantMouseDevice::RefreshKeyInfo() {
     }
     while (list != nullptr && list->GetCount() > static_cast<int>(infos.size())) list->RemoveAt(list->GetCount() - 1);
     if (auto* logo = dynamic_cast<ui::CDeviceKeyButtonUI*>(logoButton_.data())) {
-        ShowLogoToolTip(*logo, QString::fromStdString(lightNames_.ModeName(lightState_.SelectItem)));
+        ShowLogoToolTip(*logo, QString::fromStdString(lightNames_.ModeName(lightState_.light.mode)));
     }
 }
 
