@@ -1,6 +1,6 @@
 #include "app/FeatureRoutes.h"
 
-#include "mouse/PerformanceSettings.h"
+#include "pages/MouseSystemPanel.h"
 #include "pages/NumberedName.h"
 #include "pages/ProfilePanelTexts.h"
 

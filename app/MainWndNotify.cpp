@@ -4,7 +4,7 @@
 
 #include "ui/dialogs/MsgWnd.h"
 #include "ui/dialogs/WindowMessageIds.h"
-#include "mouse/PerformanceSettings.h"
+#include "pages/MouseSystemPanel.h"
 #include "pages/CQuorvantUSBDevice.h"
 #include "pages/NumberedName.h"
 #include "platform/DebugLog.h"

@@ -1,8 +1,12 @@
 #include "app/ThreadRegistry.h"
 
-#include "platform/DebugLog.h"
-
 namespace orvane::app {
+namespace {
+
+// A thread that had already ended counts as ended.
+constexpr StopLogTexts kStopAllLog{"所有对象处于激发状态\n", "所有对象处于非激发状态，超时\n", "所有对象处于激发状态\n"};
+
+}  // namespace
 
 bool ThreadRegistry::Register(int slot, Stopper stop) {
     if (slot < 0 || slot >= kSlotCount || !stop || slots_[static_cast<size_t>(slot)]) return false;
@@ -19,7 +23,7 @@ void ThreadRegistry::StopAll(std::chrono::milliseconds wait) {
         if (!stop) continue;
         const WorkerThread::StopOutcome outcome = stop(wait);
         stop = nullptr;
-        DebugLog(outcome == WorkerThread::StopOutcome::TimedOut ? "所有对象处于非激发状态，超时\n" : "所有对象处于激发状态\n");
+        LogStopOutcome(outcome, kStopAllLog);
     }
 }
 

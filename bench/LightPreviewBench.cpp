@@ -14,20 +14,15 @@ void BM_PreviewTick(benchmark::State& state) {
     uint32_t nowMs = 0;
     LightPreviewState preview(6, [&nowMs] { return nowMs += 2; });
     LightInfoRecord s;
-    s.SelectItem = mode;
-    s.Light = 4;
-    s.Speed = 4;
-    s.Fx = 1;
-    s.MultiColor = multi ? 1 : 0;
-    s.Red = s.Green = s.Blue = 255;
+    s.light = {mode, 4, 4, 1, static_cast<uint8_t>(multi ? 1 : 0), 255, 255, 255};
     preview.SetLightState(s);
     LedEffectEntry wave;
-    wave.LEDREGMode = 4;
-    wave.LEDBrightness = 4;
-    wave.LEDSpeed = 4;
+    wave.light.mode = 4;
+    wave.light.brightness = 4;
+    wave.light.speed = 4;
     wave.Time = 1000;
     LedEffectEntry breathe = wave;
-    breathe.LEDREGMode = 0;
+    breathe.light.mode = 0;
     preview.SetCustomSteps({wave, breathe});
     for (auto _ : state) {
         preview.Tick();

@@ -15,36 +15,34 @@ uint8_t NextHue(uint8_t hue, unsigned delta) {
     return next >= kColorWheel.size() ? 0 : static_cast<uint8_t>(next);
 }
 
-Rgb EntryColor(const LightListEntry& e) { return {e.red, e.green, e.blue}; }
-
 }  // namespace
 
 void AreaLightEffects::Replace(std::vector<LightListEntry> entries, size_t lightCount) {
     entries_ = std::move(entries);
     states_.assign(lightCount, LightState{});
     for (size_t i = 0; i < std::min(entries_.size(), states_.size()); ++i) {
-        states_[i].cycleThreshold = SpeedPeriod(entries_[i].LEDSpeed);
-        states_[i].flashPeriodMs = FlashPeriodMs(entries_[i].LEDSpeed);
+        states_[i].cycleThreshold = SpeedPeriod(entries_[i].light.speed);
+        states_[i].flashPeriodMs = FlashPeriodMs(entries_[i].light.speed);
     }
 }
 
 void AreaLightEffects::Tick(LightFrame& frame, uint32_t nowMs) {
     const size_t n = std::min({entries_.size(), states_.size(), frame.size()});
     for (size_t i = 0; i < n; ++i) {
-        const LightListEntry& e = entries_[i];
+        const LightSetting& e = entries_[i].light;
         LightState& s = states_[i];
-        const uint8_t bright = BrightnessLevel(e.LEDBrightness);
+        const uint8_t bright = BrightnessLevel(e.brightness);
         // Every entry keeps flash time, whatever its mode, so a later switch to flashing is in step.
         if (nowMs - s.flashChangedMs >= s.flashPeriodMs) {
             s.flashOn = !s.flashOn;
             s.flashChangedMs = nowMs;
             s.flashHue = NextHue(s.flashHue, 14);
         }
-        if (e.present == 0) continue;
-        switch (e.LEDREGMode) {
+        if (entries_[i].present == 0) continue;
+        switch (e.mode) {
         case kBreathe: {
-            const Rgb color = e.LEDMultiColor != 0 ? WheelColor(s.breathHue) : EntryColor(e);
-            s.breathPhase = static_cast<uint8_t>(s.breathPhase + e.LEDSpeed + 4);
+            const Rgb color = e.multiColor != 0 ? WheelColor(s.breathHue) : SelectionColor(e);
+            s.breathPhase = static_cast<uint8_t>(s.breathPhase + e.speed + 4);
             if (s.breathPhase >= kBreathCurve.size()) {
                 s.breathPhase = 0;
                 s.breathHue = NextHue(s.breathHue, 1);
@@ -52,9 +50,9 @@ void AreaLightEffects::Tick(LightFrame& frame, uint32_t nowMs) {
             frame.Set(i, MakeLightColor(color, Scale(kBreathCurve[s.breathPhase], bright)));
             break;
         }
-        case kSteady: frame.Set(i, MakeLightColor(EntryColor(e), bright)); break;
+        case kSteady: frame.Set(i, MakeLightColor(SelectionColor(e), bright)); break;
         case kFlash: {
-            const Rgb color = e.LEDMultiColor != 0 ? WheelColor(s.flashHue) : EntryColor(e);
+            const Rgb color = e.multiColor != 0 ? WheelColor(s.flashHue) : SelectionColor(e);
             frame.Set(i, s.flashOn ? MakeLightColor(color, bright) : 0);
             break;
         }

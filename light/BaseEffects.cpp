@@ -5,8 +5,8 @@
 namespace orvane {
 namespace {
 
-bool Forward(const EffectContext& ctx) { return ctx.selection.Fx != 0; }
-uint8_t Bright(const EffectContext& ctx) { return BrightnessLevel(ctx.selection.Light); }
+bool Forward(const EffectContext& ctx) { return ctx.selection.direction != 0; }
+uint8_t Bright(const EffectContext& ctx) { return BrightnessLevel(ctx.selection.brightness); }
 
 // Adds `delta` to an index and starts again at 0 once it reaches `limit`.
 uint8_t Advance(uint8_t index, unsigned delta, unsigned limit) {
@@ -17,7 +17,7 @@ uint8_t Advance(uint8_t index, unsigned delta, unsigned limit) {
 // Toggles the blink once a flash period has passed since the last toggle; true when it did.
 bool BlinkDue(EffectContext& ctx) {
     PreviewAnimation& a = ctx.animation;
-    if (ctx.nowMs - a.lastBlinkMs < FlashPeriodMs(ctx.selection.Speed)) return false;
+    if (ctx.nowMs - a.lastBlinkMs < FlashPeriodMs(ctx.selection.speed)) return false;
     a.blinkOn = !a.blinkOn;
     a.lastBlinkMs = ctx.nowMs;
     return true;
@@ -35,7 +35,7 @@ void Breathe(EffectContext& ctx) {
     PreviewAnimation& a = ctx.animation;
     a.position = StepIndex(Forward(ctx), 128, a.position, 2);
     if (a.position == 0) a.colour = Advance(a.colour, 16, kColorWheel.size());
-    const Rgb color = ctx.selection.MultiColor != 0 ? WheelColor(a.colour) : SelectionColor(ctx.selection);
+    const Rgb color = ctx.selection.multiColor != 0 ? WheelColor(a.colour) : SelectionColor(ctx.selection);
     ctx.frame.Fill(MakeLightColor(color, Scale(kBreathCurve[a.position], Bright(ctx))));
 }
 
@@ -55,7 +55,7 @@ void PreviewBreathFourColors(EffectContext& ctx) {
 void PreviewFlash(EffectContext& ctx) {
     PreviewAnimation& a = ctx.animation;
     if (BlinkDue(ctx)) a.position = Advance(a.position, 16, kColorWheel.size());
-    FillBlink(ctx, ctx.selection.MultiColor != 0 ? WheelColor(a.position) : SelectionColor(ctx.selection));
+    FillBlink(ctx, ctx.selection.multiColor != 0 ? WheelColor(a.position) : SelectionColor(ctx.selection));
 }
 
 void PreviewStaticRed(EffectContext& ctx) {
@@ -70,7 +70,7 @@ void PreviewFlashFourColors(EffectContext& ctx) {
 }
 
 void PreviewBreathCycle(EffectContext& ctx) {
-    if (ctx.selection.MultiColor == 0) SetSelectionColor(ctx.selection, kRed);
+    if (ctx.selection.multiColor == 0) SetSelectionColor(ctx.selection, kRed);
     Breathe(ctx);
 }
 

@@ -13,20 +13,6 @@ void SteadyWheelHue(EffectContext& ctx) { FillSteady(ctx, WheelColor(ctx.animati
 constexpr std::array<PreviewEffect, 6> kStepEffects{Breathe, SteadyOwnColor, PreviewFlash,
                                                     nullptr, PreviewWave,    SteadyWheelHue};
 
-// The step as a lighting selection, so the page's effects can draw it.
-LightInfoRecord SelectionOf(const LedEffectEntry& step) {
-    LightInfoRecord s;
-    s.SelectItem = step.LEDREGMode;
-    s.Light = step.LEDBrightness;
-    s.Speed = step.LEDSpeed;
-    s.Fx = step.LEDDirection;
-    s.MultiColor = step.LEDMultiColor;
-    s.Red = step.red;
-    s.Green = step.green;
-    s.Blue = step.blue;
-    return s;
-}
-
 }  // namespace
 
 void CustomStepPlayer::Replace(std::vector<LedEffectEntry> steps) {
@@ -50,10 +36,12 @@ void CustomStepPlayer::AdvanceIfDue(uint32_t nowMs) {
 }
 
 void RenderCustomStep(const LedEffectEntry& step, PreviewAnimation& animation, LightFrame& frame, uint32_t nowMs) {
-    if (step.LEDREGMode >= kStepEffects.size() || kStepEffects[step.LEDREGMode] == nullptr) return;
-    LightInfoRecord selection = SelectionOf(step);
+    const uint8_t mode = step.light.mode;
+    if (mode >= kStepEffects.size() || kStepEffects[mode] == nullptr) return;
+    // Effects may change their selection's colour; the step stays as loaded.
+    LightSetting selection = step.light;
     EffectContext ctx{selection, animation, frame, nowMs};
-    kStepEffects[step.LEDREGMode](ctx);
+    kStepEffects[mode](ctx);
 }
 
 }  // namespace orvane

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "protocol/LightSetting.h"
+
 namespace orvane {
 
 using LightColor = uint32_t;
@@ -16,6 +18,14 @@ struct Rgb {
 };
 
 inline constexpr Rgb kRed{255, 0, 0};
+
+// The single colour of a lighting selection or an area light's entry.
+constexpr Rgb SelectionColor(const LightSetting& s) { return {s.red, s.green, s.blue}; }
+constexpr void SetSelectionColor(LightSetting& s, Rgb c) {
+    s.red = c.red;
+    s.green = c.green;
+    s.blue = c.blue;
+}
 
 constexpr LightColor MakeLightColor(Rgb c, uint8_t alpha) {
     return uint32_t{c.red} | uint32_t{c.green} << 8 | uint32_t{c.blue} << 16 | uint32_t{alpha} << 24;

@@ -37,9 +37,9 @@ void LightPreviewState::DrawLocked(Draw&& draw) {
 template <typename Change>
 void LightPreviewState::ChangeSelection(Change&& change) {
     std::lock_guard lock(frameMutex_);
-    const uint8_t mode = selection_.SelectItem;
+    const uint8_t mode = selection_.light.mode;
     change(selection_);
-    if (selection_.SelectItem != mode) SeedOneMarker(animation_.ripple);
+    if (selection_.light.mode != mode) SeedOneMarker(animation_.ripple);
 }
 
 void LightPreviewState::Tick() {
@@ -50,12 +50,12 @@ void LightPreviewState::Tick() {
             lastTickMs_ = now;
             ++stepCounter_;
         }
-        const uint8_t mode = selection_.SelectItem;
+        const uint8_t mode = selection_.light.mode;
         if (mode <= kLastBuiltInMode) {
-            if (stepCounter_ < PreviewThreshold(selection_.Speed)) return;
+            if (stepCounter_ < PreviewThreshold(selection_.light.speed)) return;
             stepCounter_ = 0;
             DrawLocked([&](LightFrame& frame) {
-                EffectContext ctx{selection_, animation_, frame, now};
+                EffectContext ctx{selection_.light, animation_, frame, now};
                 kMousePreviews[mode](ctx);
             });
             return;
@@ -72,7 +72,7 @@ void LightPreviewState::Tick() {
             DrawLocked([](LightFrame& frame) { frame.Fill(0); });
             return;
         }
-        if (stepCounter_ >= PreviewThreshold(step->LEDSpeed)) {
+        if (stepCounter_ >= PreviewThreshold(step->light.speed)) {
             stepCounter_ = 0;
             DrawLocked([&](LightFrame& frame) { RenderCustomStep(*step, animation_, frame, now); });
         }
@@ -119,22 +119,22 @@ LightInfoRecord LightPreviewState::LightState() const {
 }
 
 void LightPreviewState::SetMode(uint8_t mode) {
-    ChangeSelection([=](LightInfoRecord& s) { s.SelectItem = mode; });
+    ChangeSelection([=](LightInfoRecord& s) { s.light.mode = mode; });
 }
 void LightPreviewState::SetBrightness(uint8_t brightness) {
-    ChangeSelection([=](LightInfoRecord& s) { s.Light = brightness; });
+    ChangeSelection([=](LightInfoRecord& s) { s.light.brightness = brightness; });
 }
 void LightPreviewState::SetSpeed(uint8_t speed) {
-    ChangeSelection([=](LightInfoRecord& s) { s.Speed = speed; });
+    ChangeSelection([=](LightInfoRecord& s) { s.light.speed = speed; });
 }
 void LightPreviewState::SetDirection(uint8_t direction) {
-    ChangeSelection([=](LightInfoRecord& s) { s.Fx = direction; });
+    ChangeSelection([=](LightInfoRecord& s) { s.light.direction = direction; });
 }
 void LightPreviewState::SetMultiColor(bool on) {
-    ChangeSelection([=](LightInfoRecord& s) { s.MultiColor = on ? 1 : 0; });
+    ChangeSelection([=](LightInfoRecord& s) { s.light.multiColor = on ? 1 : 0; });
 }
 void LightPreviewState::SetColor(Rgb color) {
-    ChangeSelection([=](LightInfoRecord& s) { SetSelectionColor(s, color); });
+    ChangeSelection([=](LightInfoRecord& s) { SetSelectionColor(s.light, color); });
 }
 
 void LightPreviewState::SetCustomSteps(std::vector<LedEffectEntry> steps) {

@@ -7,7 +7,7 @@
 
 #include "light/LightFrame.h"
 #include "light/RippleField.h"
-#include "profiles/ProfileRecords.h"
+#include "protocol/LightSetting.h"
 
 namespace orvane {
 
@@ -20,7 +20,7 @@ struct PreviewAnimation {
 };
 
 struct EffectContext {
-    LightInfoRecord& selection;  // mode, brightness, speed, direction, multicolour, colour
+    LightSetting& selection;
     PreviewAnimation& animation;
     LightFrame& frame;
     uint32_t nowMs = 0;
@@ -52,12 +52,5 @@ void FillSteady(EffectContext& ctx, Rgb color);
 inline constexpr std::array<PreviewEffect, 9> kMousePreviews{
     PreviewWave,      PreviewSpectrum,        PreviewBreathFourColors, PreviewFlash, PreviewStaticRed,
     PreviewFlashFourColors, PreviewBreathCycle, PreviewOff,              PreviewRipple};
-
-inline Rgb SelectionColor(const LightInfoRecord& s) { return {s.Red, s.Green, s.Blue}; }
-inline void SetSelectionColor(LightInfoRecord& s, Rgb c) {
-    s.Red = c.red;
-    s.Green = c.green;
-    s.Blue = c.blue;
-}
 
 }  // namespace orvane

@@ -27,13 +27,7 @@ void PreviewThread::Start() {
 }
 
 WorkerThread::StopOutcome PreviewThread::Stop(std::chrono::milliseconds wait) {
-    const auto outcome = thread_.Stop(wait);
-    switch (outcome) {
-    case WorkerThread::StopOutcome::Ended: DebugLog("线程退出：：对象处于激发状态\n"); break;
-    case WorkerThread::StopOutcome::TimedOut: DebugLog("线程退出：：对象处于非激发状态，超时\n"); break;
-    case WorkerThread::StopOutcome::NotRunning: break;
-    }
-    return outcome;
+    return thread_.StopAndLog(wait);
 }
 
 }  // namespace orvane

@@ -12,9 +12,9 @@ constexpr unsigned kWaveSpacing = 7;
 
 void PreviewWave(EffectContext& ctx) {
     PreviewAnimation& a = ctx.animation;
-    const bool forward = ctx.selection.Fx != 0;
-    const uint8_t bright = BrightnessLevel(ctx.selection.Light);
-    if (ctx.selection.MultiColor != 0) {
+    const bool forward = ctx.selection.direction != 0;
+    const uint8_t bright = BrightnessLevel(ctx.selection.brightness);
+    if (ctx.selection.multiColor != 0) {
         a.position = StepIndex(forward, 192, a.position, 1);
         unsigned hue = (a.position + 1u) % kColorWheel.size();
         for (size_t i = 0; i < ctx.frame.size(); ++i, hue = (hue + kWaveSpacing) % kColorWheel.size())
@@ -30,16 +30,16 @@ void PreviewWave(EffectContext& ctx) {
 
 void PreviewRipple(EffectContext& ctx) {
     PreviewAnimation& a = ctx.animation;
-    const bool forward = ctx.selection.Fx != 0;
-    const bool fast = ctx.selection.SelectItem != 0;
-    const uint8_t bright = BrightnessLevel(ctx.selection.Light);
+    const bool forward = ctx.selection.direction != 0;
+    const bool fast = ctx.selection.mode != 0;
+    const uint8_t bright = BrightnessLevel(ctx.selection.brightness);
     a.position = StepIndex(forward, 192, a.position, 1);
     a.ripple.SeedIntensity();
     a.ripple.RotateRing(forward);
     for (size_t g = 0; g < kRippleGroups.size(); ++g) {
         a.ripple.DecayIntensity(g, fast);
         Rgb color = SelectionColor(ctx.selection);
-        if (ctx.selection.MultiColor != 0) {
+        if (ctx.selection.multiColor != 0) {
             a.position = static_cast<uint8_t>(a.position + 12);
             color = WheelColor(a.position);
         }

@@ -77,7 +77,7 @@ void MouseDevice::TakeDocument() {
 void MouseDevice::TakeLighting() {
     light_ = profile_.GetLightInfo();
     // The state shows white; a colour comes with the next edit or device read.
-    SetSelectionColor(light_, {255, 255, 255});
+    SetSelectionColor(light_.light, {255, 255, 255});
     profile_.LoadLightConfig(profile_.GetLightConfigPath());
     customLightSteps_ = profile_.GetLedEffectList();
 }

@@ -8,15 +8,7 @@ ConfigBlockInput SettingsFromProfile(CMouseProfiledata& profile, uint8_t liftOff
     // GetDpiStages also refreshes the active stage from the document, so it comes first.
     in.dpiStages = profile.GetDpiStages();
     in.activeProfile = activeProfile;
-    const LightInfoRecord light = profile.GetLightInfo();
-    in.lightMode = light.SelectItem;
-    in.brightness = light.Light;
-    in.speed = light.Speed;
-    in.direction = light.Fx;
-    in.multiColor = light.MultiColor;
-    in.red = light.Red;
-    in.green = light.Green;
-    in.blue = light.Blue;
+    in.light = profile.GetLightInfo().light;
     in.reportRateOption = static_cast<uint8_t>(profile.GetMouseSystemSettings().ReportStage & 0xFF);
     in.activeDpiStage = static_cast<uint8_t>(profile.GetActiveDpiStage());
     in.liftOffOption = liftOffOption;
@@ -54,13 +46,7 @@ std::vector<std::vector<MacroEventBytes>> MacroEventsForDevice(const std::vector
 }
 
 void TakeDeviceConfig(const DecodedConfig& config, LightInfoRecord& lightState, CMouseProfiledata& profile) {
-    lightState.SelectItem = config.lightMode;
-    lightState.Light = config.brightness;
-    lightState.Speed = config.speed;
-    lightState.MultiColor = config.multiColor;
-    lightState.Red = 255;
-    lightState.Green = 0;
-    lightState.Blue = 0;
+    lightState.light = config.LightKeepingDirection(lightState.light);
     profile.SetActiveDpiStage(config.activeDpiStage);
     const LightWords words = lightState.ToWords();
     profile.SetLightInfo(words.a, words.b, words.c);

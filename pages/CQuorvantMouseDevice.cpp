@@ -266,12 +266,8 @@ int CQuorvantMouseDevice::ApplyLighting() {
     mouse_.TakeLighting();
     const LightInfoRecord& light = mouse_.LightState();
     LightInfoRecord selection = previewSelection_;
-    selection.SelectItem = light.SelectItem;
-    selection.Light = light.Light;
-    selection.Speed = light.Speed;
-    selection.Fx = light.Fx;
-    selection.MultiColor = light.MultiColor;
-    SetSelectionColor(selection, {255, 255, 255});
+    selection.light = light.light;
+    SetSelectionColor(selection.light, {255, 255, 255});
     SetPreviewSelection(selection);
     SetAreaLights(mouse_.Profile().GetLightList());
     PreviewState()->SetCustomSteps(mouse_.CustomLightSteps());
@@ -313,11 +309,7 @@ void CQuorvantMouseDevice::OnSyncRequest() {
     // A failed or short read leaves the page and the profile as they were.
     mouse_.SyncFromDevice([this](const DecodedConfig& config) {
         LightInfoRecord selection = previewSelection_;
-        selection.SelectItem = config.lightMode;
-        selection.Light = config.brightness;
-        selection.Speed = config.speed;
-        selection.MultiColor = config.multiColor;
-        SetSelectionColor(selection, kRed);
+        selection.light = config.LightKeepingDirection(selection.light);
         SetPreviewSelection(selection);
         RefreshControls();
     });
@@ -369,7 +361,7 @@ void CQuorvantMouseDevice::RefreshKeyInfo() {
     }
     while (list != nullptr && list->GetCount() > static_cast<int>(infos.size())) list->RemoveAt(list->GetCount() - 1);
     if (auto* logo = dynamic_cast<ui::CDeviceKeyButtonUI*>(logoButton_.data())) {
-        ShowLogoToolTip(*logo, QString::fromStdString(lightNames_.ModeName(mouse_.LightState().SelectItem)));
+        ShowLogoToolTip(*logo, QString::fromStdString(lightNames_.ModeName(mouse_.LightState().light.mode)));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/WorkerThread.h"
 
+#include "platform/DebugLog.h"
+
 namespace orvane {
 
 void StopSignal::Signal() {
@@ -59,10 +61,26 @@ WorkerThread::StopOutcome WorkerThread::Stop(std::chrono::milliseconds wait) {
     return ended ? StopOutcome::Ended : StopOutcome::TimedOut;
 }
 
+WorkerThread::StopOutcome WorkerThread::StopAndLog(std::chrono::milliseconds wait) {
+    const StopOutcome outcome = Stop(wait);
+    LogStopOutcome(outcome, kThreadStopLog);
+    return outcome;
+}
+
 bool WorkerThread::Running() const {
     if (!thread_.joinable()) return false;
     std::lock_guard lock(state_->mutex);
     return !state_->finished;
+}
+
+void LogStopOutcome(WorkerThread::StopOutcome outcome, const StopLogTexts& texts) {
+    const char* text = nullptr;
+    switch (outcome) {
+        case WorkerThread::StopOutcome::Ended: text = texts.ended; break;
+        case WorkerThread::StopOutcome::TimedOut: text = texts.timedOut; break;
+        case WorkerThread::StopOutcome::NotRunning: text = texts.notRunning; break;
+    }
+    if (text != nullptr) DebugLog(text);
 }
 
 }  // namespace orvane

@@ -42,6 +42,8 @@ public:
     void Start(std::function<void(const StopSignal& stop)> body);
     // Signals the stop and waits up to `wait` for the body to return.
     StopOutcome Stop(std::chrono::milliseconds wait = kStopWait);
+    // Stop, then its outcome in the debug log as a thread's owner reports it (kThreadStopLog).
+    StopOutcome StopAndLog(std::chrono::milliseconds wait = kStopWait);
     bool Running() const;
 
 private:
@@ -54,5 +56,18 @@ private:
     std::shared_ptr<State> state_;
     std::thread thread_;
 };
+
+// The debug lines a stop's outcome is reported with; a null text writes no line.
+struct StopLogTexts {
+    const char* ended;
+    const char* timedOut;  // the thread was left to end on its own
+    const char* notRunning;
+};
+
+// How the owner of one worker thread reports stopping it.
+inline constexpr StopLogTexts kThreadStopLog{"线程退出：：对象处于激发状态\n", "线程退出：：对象处于非激发状态，超时\n",
+                                             nullptr};
+
+void LogStopOutcome(WorkerThread::StopOutcome outcome, const StopLogTexts& texts);
 
 }  // namespace orvane

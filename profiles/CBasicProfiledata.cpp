@@ -4,17 +4,64 @@
 #include <sys/stat.h>
 
 #include "platform/DebugLog.h"
-#include "profiles/JsonFields.h"
+#include "profiles/JsonFieldTable.h"
 #include "profiles/ProfilePaths.h"
 
 namespace orvane {
 
-using json::BoolOf;
-using json::ByteOf;
 using json::Element;
 using json::ElementSlot;
+using json::FieldRule;
+using json::JsonField;
 using json::Member;
 using json::MemberSlot;
+
+namespace {
+
+// The document's colour is never read: the device holds it (GetLightInfo reads it as 255).
+constexpr JsonField<LightInfoRecord> kLightInfoFields[] = {
+    {"SelectItem", &LightSetting::mode},
+    {"Light", &LightSetting::brightness},
+    {"Speed", &LightSetting::speed},
+    {"Fx", &LightSetting::direction},
+    {"MultiColor", &LightSetting::multiColor, FieldRule::kFlag},
+    {"Red", &LightSetting::red, FieldRule::kWriteOnly},
+    {"Green", &LightSetting::green, FieldRule::kWriteOnly},
+    {"Blue", &LightSetting::blue, FieldRule::kWriteOnly},
+};
+
+constexpr JsonField<LightListEntry> kLightListFields[] = {
+    {"LEDREGMode", &LightSetting::mode},
+    {"LEDBrightness", &LightSetting::brightness},
+    {"LEDSpeed", &LightSetting::speed},
+    {"LEDDirection", &LightSetting::direction, FieldRule::kFlag},
+    {"LEDMultiColor", &LightSetting::multiColor, FieldRule::kFlag},
+    {"red", &LightSetting::red},
+    {"green", &LightSetting::green},
+    {"blue", &LightSetting::blue},
+};
+
+// Unlike "LightList", the direction and multicolour flags of a step are read as integers.
+constexpr JsonField<LedEffectEntry> kLedEffectFields[] = {
+    {"LEDREGMode", &LightSetting::mode},
+    {"LEDBrightness", &LightSetting::brightness},
+    {"LEDSpeed", &LightSetting::speed},
+    {"LEDDirection", &LightSetting::direction},
+    {"LEDMultiColor", &LightSetting::multiColor},
+    {"red", &LightSetting::red},
+    {"green", &LightSetting::green},
+    {"blue", &LightSetting::blue},
+    {"Time", &LedEffectEntry::Time},
+    {"Cyle", &LedEffectEntry::Cyle},
+};
+
+// The key positions are the array's; the factory codes are never rewritten.
+constexpr JsonField<KeyListEntry> kKeyListFields[] = {
+    {"Assignment", &KeyListEntry::Assignment},
+    {"DefaultAssignment", &KeyListEntry::DefaultAssignment, FieldRule::kReadOnly},
+};
+
+}  // namespace
 
 void CBasicProfiledata::SetProfilePath(const std::string& path) {
     if (!path.empty()) profilePath_ = path;
@@ -105,13 +152,8 @@ LightInfoRecord CBasicProfiledata::GetLightInfo() {
     const Json::Value& info = Section("LightInfo");
     LightInfoRecord r;
     if (info.isObject()) {
-        r.SelectItem = ByteOf(Member(info, "SelectItem"));
-        r.Light = ByteOf(Member(info, "Light"));
-        r.Speed = ByteOf(Member(info, "Speed"));
-        r.Fx = ByteOf(Member(info, "Fx"));
-        r.MultiColor = BoolOf(Member(info, "MultiColor")) ? 1 : 0;
-        // The device holds the colour; the document's is not taken.
-        r.Red = r.Green = r.Blue = 255;
+        json::ReadFields(info, r, kLightInfoFields);
+        r.light.red = r.light.green = r.light.blue = 255;
     }
     lightInfo_ = r;
     return r;
@@ -119,16 +161,8 @@ LightInfoRecord CBasicProfiledata::GetLightInfo() {
 
 void CBasicProfiledata::SetLightInfo(uint32_t a, uint32_t b, uint32_t c) {
     lightInfo_ = LightInfoRecord::FromWords(a, b, c);
-    auto byte = [](uint32_t word, int shift) { return static_cast<Json::Int>((word >> shift) & 0xFF); };
     Json::Value info(Json::objectValue);
-    info["SelectItem"] = byte(a, 0);
-    info["Light"] = byte(a, 8);
-    info["Speed"] = byte(a, 16);
-    info["MultiColor"] = byte(b, 0);
-    info["Red"] = byte(b, 8);
-    info["Green"] = byte(b, 16);
-    info["Blue"] = byte(b, 24);
-    info["Fx"] = byte(a, 24);
+    json::WriteFields(info, lightInfo_, kLightInfoFields);
     MemberSlot(document_, "LightInfo") = std::move(info);
 }
 
@@ -139,14 +173,7 @@ std::vector<LightListEntry> CBasicProfiledata::GetLightList() {
         const Json::Value& e = lights[i];
         LightListEntry entry;
         if (!e.isNull()) {
-            entry.LEDREGMode = ByteOf(Member(e, "LEDREGMode"));
-            entry.LEDBrightness = ByteOf(Member(e, "LEDBrightness"));
-            entry.LEDSpeed = ByteOf(Member(e, "LEDSpeed"));
-            entry.LEDDirection = BoolOf(Member(e, "LEDDirection")) ? 1 : 0;
-            entry.LEDMultiColor = BoolOf(Member(e, "LEDMultiColor")) ? 1 : 0;
-            entry.red = ByteOf(Member(e, "red"));
-            entry.green = ByteOf(Member(e, "green"));
-            entry.blue = ByteOf(Member(e, "blue"));
+            json::ReadFields(e, entry, kLightListFields);
             entry.present = 1;
         }
         list.push_back(entry);
@@ -159,26 +186,16 @@ std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList() {
     std::vector<LedEffectEntry> list;
     if (!lightConfig_.isNull()) {
         const Json::Value& entry =
-            Element(Element(Member(lightConfig_, "LightInfo"), Index()), lightInfo_.SelectItem);
+            Element(Element(Member(lightConfig_, "LightInfo"), Index()), lightInfo_.light.mode);
         std::string guid = json::TextOf(Member(entry, "Guid"));
         // The name comes from a file: it may only name a file beside the light configuration.
         if (auto path = FileInFolder(lightConfigFolder_, guid, kLightEffectExtension)) {
             Json::Value effect = store_.ReadJsonValue(*path);
             const Json::Value& steps = Member(effect, "LEDEffectList");
             for (Json::ArrayIndex i = 0; i < json::ArraySize(steps); ++i) {
-                const Json::Value& s = steps[i];
-                LedEffectEntry e;
-                e.LEDREGMode = ByteOf(Member(s, "LEDREGMode"));
-                e.LEDDirection = ByteOf(Member(s, "LEDDirection"));
-                e.LEDBrightness = ByteOf(Member(s, "LEDBrightness"));
-                e.LEDSpeed = ByteOf(Member(s, "LEDSpeed"));
-                e.LEDMultiColor = ByteOf(Member(s, "LEDMultiColor"));
-                e.red = ByteOf(Member(s, "red"));
-                e.green = ByteOf(Member(s, "green"));
-                e.blue = ByteOf(Member(s, "blue"));
-                e.Time = json::Int32Of(Member(s, "Time"));
-                e.Cyle = json::Int32Of(Member(s, "Cyle"));
-                list.push_back(e);
+                LedEffectEntry step;
+                json::ReadFields(steps[i], step, kLedEffectFields);
+                list.push_back(step);
             }
         } else if (!guid.empty()) {
             DebugLog("profile: ignoring light effect name " + guid);
@@ -194,8 +211,7 @@ std::vector<KeyListEntry> CBasicProfiledata::GetKeyList() {
     for (Json::ArrayIndex i = 0; i < json::ArraySize(keys); ++i) {
         KeyListEntry entry;
         entry.KeyIndex = entry.DefaultKeyIndex = static_cast<uint16_t>(i);
-        entry.Assignment = UnpackAssignment(json::IntOf(Member(keys[i], "Assignment")));
-        entry.DefaultAssignment = UnpackAssignment(json::IntOf(Member(keys[i], "DefaultAssignment")));
+        json::ReadFields(keys[i], entry, kKeyListFields);
         list.push_back(entry);
     }
     keyList_ = list;
@@ -206,7 +222,7 @@ void CBasicProfiledata::SetKeyList(const std::vector<KeyListEntry>& keys) {
     keyList_ = keys;
     Json::Value& list = MemberSlot(document_, "KeyList");
     for (Json::ArrayIndex i = 0; i < keys.size(); ++i) {
-        MemberSlot(ElementSlot(list, i), "Assignment") = static_cast<Json::Int>(PackAssignment(keys[i].Assignment));
+        json::WriteFields(ElementSlot(list, i), keys[i], kKeyListFields);
     }
 }
 

@@ -61,7 +61,7 @@ public:
     const LightInfoRecord& CurrentLightInfo() const { return lightInfo_; }
 
     std::vector<LightListEntry> GetLightList();
-    // Steps of the user light effect that the current record's SelectItem picks in the light
+    // Steps of the user light effect that the current record's mode ("SelectItem") picks in the light
     // configuration; empty when there is none.
     std::vector<LedEffectEntry> GetLedEffectList();
 

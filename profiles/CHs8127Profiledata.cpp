@@ -1,14 +1,26 @@
 #include "profiles/CHs8127Profiledata.h"
 
-#include "profiles/JsonFields.h"
+#include "profiles/JsonFieldTable.h"
 
 namespace orvane {
 
 using json::Int32Of;
+using json::JsonField;
 using json::Member;
 using json::MemberSlot;
 
 namespace {
+
+constexpr JsonField<HeadsetSystemSettings> kHeadsetSystemFields[] = {
+    {"MagicEnable", &HeadsetSystemSettings::MagicEnable},
+    {"MagicType", &HeadsetSystemSettings::MagicType},
+    {"EqType", &HeadsetSystemSettings::EqType},
+    {"CustomEqSeletIndex", &HeadsetSystemSettings::CustomEqSeletIndex},
+    {"MicInSelect", &HeadsetSystemSettings::MicInSelect},
+    {"MicInValue", &HeadsetSystemSettings::MicInValue},
+    {"MicMoniterSelect", &HeadsetSystemSettings::MicMoniterSelect},
+    {"MicMoniterValue", &HeadsetSystemSettings::MicMoniterValue},
+};
 
 int PresetIndex(int preset) { return (preset <= 0 || preset > CHs8127Profiledata::kCustomEqType) ? 1 : preset; }
 
@@ -36,28 +48,12 @@ EqBandValues ReadBands(Json::Value& table, int row) {
 
 void CHs8127Profiledata::SetHeadsetSystemSettings(const HeadsetSystemSettings& h) {
     systemSettings_ = h;
-    Json::Value& s = MemberSlot(MutableDocument(), "SystemSetStages");
-    MemberSlot(s, "MagicEnable") = h.MagicEnable;
-    MemberSlot(s, "MagicType") = h.MagicType;
-    MemberSlot(s, "EqType") = h.EqType;
-    MemberSlot(s, "CustomEqSeletIndex") = h.CustomEqSeletIndex;
-    MemberSlot(s, "MicInSelect") = h.MicInSelect;
-    MemberSlot(s, "MicInValue") = h.MicInValue;
-    MemberSlot(s, "MicMoniterSelect") = h.MicMoniterSelect;
-    MemberSlot(s, "MicMoniterValue") = h.MicMoniterValue;
+    json::WriteFields(MemberSlot(MutableDocument(), "SystemSetStages"), h, kHeadsetSystemFields);
 }
 
 HeadsetSystemSettings CHs8127Profiledata::GetHeadsetSystemSettings() const {
-    const Json::Value& s = Section("SystemSetStages");
     HeadsetSystemSettings h;
-    h.MagicEnable = Int32Of(Member(s, "MagicEnable"));
-    h.MagicType = Int32Of(Member(s, "MagicType"));
-    h.EqType = Int32Of(Member(s, "EqType"));
-    h.CustomEqSeletIndex = Int32Of(Member(s, "CustomEqSeletIndex"));
-    h.MicInSelect = Int32Of(Member(s, "MicInSelect"));
-    h.MicInValue = Int32Of(Member(s, "MicInValue"));
-    h.MicMoniterSelect = Int32Of(Member(s, "MicMoniterSelect"));
-    h.MicMoniterValue = Int32Of(Member(s, "MicMoniterValue"));
+    json::ReadFields(Section("SystemSetStages"), h, kHeadsetSystemFields);
     return h;
 }
 

@@ -2,16 +2,31 @@
 
 #include <algorithm>
 
-#include "profiles/JsonFields.h"
+#include "profiles/JsonFieldTable.h"
 
 namespace orvane {
 
-using json::ByteOf;
+using json::JsonField;
 using json::Member;
 using json::MemberSlot;
-using json::WordOf;
 
 namespace {
+
+constexpr JsonField<KeyboardSystemSettings> kKeyboardSystemFields[] = {
+    {"Repeat", &KeyboardSystemSettings::Repeat},
+    {"RepeatDelay", &KeyboardSystemSettings::RepeatDelay},
+    {"Key6Flag", &KeyboardSystemSettings::Key6Flag},
+    {"PollingRate", &KeyboardSystemSettings::PollingRate},
+    {"WFlag", &KeyboardSystemSettings::WFlag},
+    {"WinFlag", &KeyboardSystemSettings::WinFlag},
+};
+
+constexpr JsonField<CustomLightColor> kCustomLightColorFields[] = {
+    {"Red", &CustomLightColor::Red},
+    {"Green", &CustomLightColor::Green},
+    {"Blue", &CustomLightColor::Blue},
+    {"Alpha", &CustomLightColor::Alpha},
+};
 
 bool IsHighlighted(Json::ArrayIndex key) {
     const auto& keys = CKeyboardProfiledata::kHighlightedKeys;
@@ -26,37 +41,22 @@ CustomLightColor InitialColor(Json::ArrayIndex key) {
 
 Json::Value ColorJson(const CustomLightColor& c) {
     Json::Value v(Json::objectValue);
-    v["Red"] = c.Red;
-    v["Green"] = c.Green;
-    v["Blue"] = c.Blue;
-    v["Alpha"] = c.Alpha;
+    json::WriteFields(v, c, kCustomLightColorFields);
     return v;
 }
 
 }  // namespace
 
 KeyboardSystemSettings CKeyboardProfiledata::GetKeyboardSystemSettings() const {
-    const Json::Value& s = Section("SystemStages");
     KeyboardSystemSettings k;
-    k.Repeat = WordOf(Member(s, "Repeat"));
-    k.RepeatDelay = WordOf(Member(s, "RepeatDelay"));
-    k.Key6Flag = WordOf(Member(s, "Key6Flag"));
-    k.PollingRate = WordOf(Member(s, "PollingRate"));
-    k.WFlag = WordOf(Member(s, "WFlag"));
-    k.WinFlag = WordOf(Member(s, "WinFlag"));
+    json::ReadFields(Section("SystemStages"), k, kKeyboardSystemFields);
     return k;
 }
 
 void CKeyboardProfiledata::SetKeyboardSystemSettings(uint32_t a, uint32_t b, uint32_t c) {
     systemWords_ = {a, b, c};
-    KeyboardSystemSettings k = KeyboardSystemSettings::FromWords(a, b, c);
-    Json::Value& s = MemberSlot(MutableDocument(), "SystemStages");
-    MemberSlot(s, "Repeat") = k.Repeat;
-    MemberSlot(s, "RepeatDelay") = k.RepeatDelay;
-    MemberSlot(s, "Key6Flag") = k.Key6Flag;
-    MemberSlot(s, "PollingRate") = k.PollingRate;
-    MemberSlot(s, "WFlag") = k.WFlag;
-    MemberSlot(s, "WinFlag") = k.WinFlag;
+    json::WriteFields(MemberSlot(MutableDocument(), "SystemStages"), KeyboardSystemSettings::FromWords(a, b, c),
+                      kKeyboardSystemFields);
 }
 
 KeyboardSystemSettings CKeyboardProfiledata::ReadWindowsKeyboardSettings(uint16_t systemRepeat,
@@ -90,8 +90,9 @@ std::vector<CustomLightColor> CKeyboardProfiledata::GetCustomLightColors(int gro
         for (Json::ArrayIndex k = 0; k < n; ++k) {
             Json::Value& key = json::ElementSlot(keys, k);
             if (!key.isObject()) key = ColorJson(InitialColor(k));
-            result.push_back({ByteOf(Member(key, "Red")), ByteOf(Member(key, "Green")), ByteOf(Member(key, "Blue")),
-                              ByteOf(Member(key, "Alpha"))});
+            CustomLightColor color;
+            json::ReadFields(key, color, kCustomLightColorFields);
+            result.push_back(color);
         }
     }
     customColors_ = result;

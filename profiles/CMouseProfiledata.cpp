@@ -1,13 +1,47 @@
 #include "profiles/CMouseProfiledata.h"
 
-#include "profiles/JsonFields.h"
+#include "profiles/JsonFieldTable.h"
 
 namespace orvane {
 
-using json::ByteOf;
+using json::FieldRule;
+using json::JsonField;
 using json::Member;
 using json::MemberSlot;
-using json::WordOf;
+
+namespace {
+
+constexpr JsonField<DpiStage> kDpiStageFields[] = {
+    {"StageActive", &DpiStage::StageActive},
+    {"StageXY", &DpiStage::StageXY},
+    {"StageDPIX", &DpiStage::StageDPIX},
+    {"StageDPIY", &DpiStage::StageDPIY},
+    {"StageColorR", &DpiStage::StageColorR},
+    {"StageColorG", &DpiStage::StageColorG},
+    {"StageColorB", &DpiStage::StageColorB},
+};
+
+// Keys in three sections of the document: the pointer settings, then the chosen report-rate and
+// lift-off stages.
+constexpr const char* kSystemStages = "SystemStages";
+constexpr JsonField<MouseSystemSettings> kMouseSystemFields[] = {
+    {{kSystemStages, "DoubleClickTime"}, &MouseSystemSettings::DoubleClickTime},
+    {{kSystemStages, "MouseSpeed"}, &MouseSystemSettings::MouseSpeed},
+    {{kSystemStages, "PointerPrecision"}, &MouseSystemSettings::PointerPrecision},
+    {{kSystemStages, "ScorllPage"}, &MouseSystemSettings::ScorllPage},
+    {{kSystemStages, "WheelScorlllinse"}, &MouseSystemSettings::WheelScorlllinse},
+    {{"ReportStages", "StageActive"}, &MouseSystemSettings::ReportStage},
+    {{"HeightStages", "StageActive"}, &MouseSystemSettings::HeightStage, FieldRule::kByte},
+};
+
+constexpr JsonField<CorrectInfoEntry> kCorrectInfoFields[] = {
+    {"CorrectPixThresh", &CorrectInfoEntry::CorrectPixThresh},
+    {"CorrectMinSq", &CorrectInfoEntry::CorrectMinSq},
+    {"CorrectSelect", &CorrectInfoEntry::CorrectSelect},
+    {"CorrectName", &CorrectInfoEntry::CorrectName},
+};
+
+}  // namespace
 
 std::vector<DpiStage> CMouseProfiledata::GetDpiStages() {
     const Json::Value& section = Section("DPIStages");
@@ -15,15 +49,8 @@ std::vector<DpiStage> CMouseProfiledata::GetDpiStages() {
         activeDpiStage_ = json::Int32Of(Member(section, "StageActive"));
         const Json::Value& stages = Member(section, "StageDPIs");
         for (Json::ArrayIndex i = 0; i < json::ArraySize(stages); ++i) {
-            const Json::Value& s = stages[i];
             DpiStage stage;
-            stage.StageActive = ByteOf(Member(s, "StageActive"));
-            stage.StageXY = ByteOf(Member(s, "StageXY"));
-            stage.StageDPIX = WordOf(Member(s, "StageDPIX"));
-            stage.StageDPIY = WordOf(Member(s, "StageDPIY"));
-            stage.StageColorR = ByteOf(Member(s, "StageColorR"));
-            stage.StageColorG = ByteOf(Member(s, "StageColorG"));
-            stage.StageColorB = ByteOf(Member(s, "StageColorB"));
+            json::ReadFields(stages[i], stage, kDpiStageFields);
             if (i < dpiStages_.size()) {
                 dpiStages_[i] = stage;
             } else {
@@ -38,14 +65,7 @@ void CMouseProfiledata::SetDpiStages(const std::vector<DpiStage>& stages) {
     dpiStages_ = stages;
     Json::Value& list = MemberSlot(MemberSlot(MutableDocument(), "DPIStages"), "StageDPIs");
     for (Json::ArrayIndex i = 0; i < stages.size(); ++i) {
-        Json::Value& s = json::ElementSlot(list, i);
-        MemberSlot(s, "StageActive") = stages[i].StageActive;
-        MemberSlot(s, "StageXY") = stages[i].StageXY;
-        MemberSlot(s, "StageDPIX") = stages[i].StageDPIX;
-        MemberSlot(s, "StageDPIY") = stages[i].StageDPIY;
-        MemberSlot(s, "StageColorR") = stages[i].StageColorR;
-        MemberSlot(s, "StageColorG") = stages[i].StageColorG;
-        MemberSlot(s, "StageColorB") = stages[i].StageColorB;
+        json::WriteFields(json::ElementSlot(list, i), stages[i], kDpiStageFields);
     }
 }
 
@@ -56,30 +76,15 @@ void CMouseProfiledata::SetActiveDpiStage(int stage) {
 
 MouseSystemSettings CMouseProfiledata::GetMouseSystemSettings() const {
     MouseSystemSettings s;
-    const Json::Value& system = Section("SystemStages");
-    if (!system.isObject()) return s;
-    s.DoubleClickTime = WordOf(Member(system, "DoubleClickTime"));
-    s.MouseSpeed = WordOf(Member(system, "MouseSpeed"));
-    s.PointerPrecision = WordOf(Member(system, "PointerPrecision"));
-    s.ScorllPage = WordOf(Member(system, "ScorllPage"));
-    s.WheelScorlllinse = WordOf(Member(system, "WheelScorlllinse"));
-    s.ReportStage = WordOf(Member(Section("ReportStages"), "StageActive"));
-    s.HeightStage = ByteOf(Member(Section("HeightStages"), "StageActive"));
+    // Without the pointer settings the stages are not taken either.
+    if (!Section(kSystemStages).isObject()) return s;
+    json::ReadFields(Document(), s, kMouseSystemFields);
     return s;
 }
 
 void CMouseProfiledata::SetMouseSystemSettings(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
     systemSettings_ = MouseSystemSettings::FromWords(a, b, c, d);
-    Json::Value& doc = MutableDocument();
-    Json::Value& system = MemberSlot(doc, "SystemStages");
-    const MouseSystemSettings& s = systemSettings_;
-    MemberSlot(system, "DoubleClickTime") = s.DoubleClickTime;
-    MemberSlot(system, "MouseSpeed") = s.MouseSpeed;
-    MemberSlot(system, "PointerPrecision") = s.PointerPrecision;
-    MemberSlot(system, "ScorllPage") = s.ScorllPage;
-    MemberSlot(system, "WheelScorlllinse") = s.WheelScorlllinse;
-    MemberSlot(MemberSlot(doc, "ReportStages"), "StageActive") = s.ReportStage;
-    MemberSlot(MemberSlot(doc, "HeightStages"), "StageActive") = s.HeightStage;
+    json::WriteFields(MutableDocument(), systemSettings_, kMouseSystemFields);
 }
 
 void CMouseProfiledata::SetMouseSystemSettings(const MouseSystemSettings& settings) {
@@ -111,12 +116,8 @@ std::vector<CorrectInfoEntry> CMouseProfiledata::GetCorrectInfo() {
     std::vector<CorrectInfoEntry> list;
     const Json::Value& entries = Section("CorrectInfo");
     for (Json::ArrayIndex i = 0; i < json::ArraySize(entries); ++i) {
-        const Json::Value& e = entries[i];
         CorrectInfoEntry entry;
-        entry.CorrectPixThresh = ByteOf(Member(e, "CorrectPixThresh"));
-        entry.CorrectMinSq = ByteOf(Member(e, "CorrectMinSq"));
-        entry.CorrectSelect = ByteOf(Member(e, "CorrectSelect"));
-        entry.CorrectName = FromProfileText(json::TextOf(Member(e, "CorrectName")));
+        json::ReadFields(entries[i], entry, kCorrectInfoFields);
         list.push_back(std::move(entry));
     }
     correctInfo_ = list;

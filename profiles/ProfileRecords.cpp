@@ -12,20 +12,14 @@ KeyCodeBytes UnpackAssignment(int64_t assignment) {
 }
 
 std::array<uint8_t, LightInfoRecord::kSize> LightInfoRecord::ToBytes() const {
-    return {SelectItem, Light, Speed, Fx, MultiColor, Red, Green, Blue, static_cast<uint8_t>(EditorValue & 0xFF),
-            static_cast<uint8_t>(EditorValue >> 8), EditorByte};
+    const LightSetting& l = light;
+    return {l.mode, l.brightness, l.speed, l.direction, l.multiColor, l.red, l.green, l.blue,
+            static_cast<uint8_t>(EditorValue & 0xFF), static_cast<uint8_t>(EditorValue >> 8), EditorByte};
 }
 
 LightInfoRecord LightInfoRecord::FromBytes(const std::array<uint8_t, kSize>& b) {
     LightInfoRecord r;
-    r.SelectItem = b[0];
-    r.Light = b[1];
-    r.Speed = b[2];
-    r.Fx = b[3];
-    r.MultiColor = b[4];
-    r.Red = b[5];
-    r.Green = b[6];
-    r.Blue = b[7];
+    r.light = {b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]};
     r.EditorValue = static_cast<uint16_t>(b[8] | b[9] << 8);
     r.EditorByte = b[10];
     return r;

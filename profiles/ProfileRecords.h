@@ -1,6 +1,7 @@
 #pragma once
 // The fixed-size records that the profile document converts its sections to and from; device
-// pages and editors work with these. Field names are those of the JSON members they mirror.
+// pages and editors work with these. Field names are those of the JSON members they mirror; the
+// light state they share is one LightSetting, whose JSON names each record gives beside it.
 
 #include <array>
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "protocol/DpiStage.h"
+#include "protocol/LightSetting.h"
 
 namespace orvane {
 
@@ -18,8 +20,8 @@ uint32_t PackAssignment(const KeyCodeBytes& code);
 KeyCodeBytes UnpackAssignment(int64_t assignment);  // bits 16-23, 8-15, 0-7
 
 // The three words in which lighting is passed between page, editor and document:
-// a = SelectItem | Light << 8 | Speed << 16 | Fx << 24, b = MultiColor | Red << 8 | Green << 16
-// | Blue << 24, c = the page's 16-bit value | its extra byte << 16.
+// a = mode | brightness << 8 | speed << 16 | direction << 24, b = multiColor | red << 8
+// | green << 16 | blue << 24, c = the page's 16-bit value | its extra byte << 16.
 struct LightWords {
     uint32_t a = 0;
     uint32_t b = 0;
@@ -30,14 +32,9 @@ struct LightWords {
 struct LightInfoRecord {
     static constexpr size_t kSize = 11;
 
-    uint8_t SelectItem = 0;
-    uint8_t Light = 0;
-    uint8_t Speed = 0;
-    uint8_t Fx = 0;
-    uint8_t MultiColor = 0;
-    uint8_t Red = 0;
-    uint8_t Green = 0;
-    uint8_t Blue = 0;
+    // "LightInfo": "SelectItem" is the mode, "Light" the brightness, "Speed", "Fx" the
+    // direction, "MultiColor", "Red", "Green", "Blue".
+    LightSetting light;
     // Bytes 8-10 belong to the page and the light editor; the document never stores them.
     uint16_t EditorValue = 0;
     uint8_t EditorByte = 0;
@@ -51,28 +48,17 @@ struct LightInfoRecord {
 
 // One light or zone of "LightList".
 struct LightListEntry {
-    uint8_t LEDREGMode = 0;
-    uint8_t LEDBrightness = 0;
-    uint8_t LEDSpeed = 0;
-    uint8_t LEDDirection = 0;   // 0/1
-    uint8_t LEDMultiColor = 0;  // 0/1
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
+    // "LEDREGMode", "LEDBrightness", "LEDSpeed", "LEDDirection" (0/1), "LEDMultiColor" (0/1),
+    // "red", "green", "blue".
+    LightSetting light;
     uint8_t present = 0;  // 1 when the JSON element exists; otherwise every field is 0
     bool operator==(const LightListEntry&) const = default;
 };
 
 // One step of a user light effect (".light" file, "LEDEffectList").
 struct LedEffectEntry {
-    uint8_t LEDREGMode = 0;
-    uint8_t LEDBrightness = 0;
-    uint8_t LEDSpeed = 0;
-    uint8_t LEDDirection = 0;
-    uint8_t LEDMultiColor = 0;
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
+    // Named as in "LightList", every member an integer as it stands (the direction too).
+    LightSetting light;
     int32_t Time = 0;  // milliseconds the step is shown
     int32_t Cyle = 0;
     bool operator==(const LedEffectEntry&) const = default;

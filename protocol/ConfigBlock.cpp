@@ -19,14 +19,15 @@ ConfigBlock ConfigBlock::Build(const ConfigBlockInput& in, bool slowLink) {
     ConfigBlock c;
     auto& b = c.bytes;
     b[kActiveProfile] = in.activeProfile;
-    b[kLightMode] = in.lightMode >= kFirstHostLightMode ? 0 : in.lightMode;
-    b[kBrightness] = in.brightness;
-    b[kSpeed] = slowLink ? in.speed : static_cast<uint8_t>(4 - in.speed);
-    b[kDirection] = in.direction;
-    b[kMultiColor] = in.multiColor;
-    b[kRed] = in.red;
-    b[kGreen] = in.green;
-    b[kBlue] = in.blue;
+    const LightSetting& light = in.light;
+    b[kLightMode] = light.mode >= kFirstHostLightMode ? 0 : light.mode;
+    b[kBrightness] = light.brightness;
+    b[kSpeed] = slowLink ? light.speed : static_cast<uint8_t>(4 - light.speed);
+    b[kDirection] = light.direction;
+    b[kMultiColor] = light.multiColor;
+    b[kRed] = light.red;
+    b[kGreen] = light.green;
+    b[kBlue] = light.blue;
     b[kReportRate] = in.reportRateOption;
     b[kActiveDpiStage] = in.activeDpiStage;
     b[kLiftOff] = in.liftOffOption;
@@ -62,12 +63,17 @@ DecodedConfig DecodeConfigBlock(uint8_t activeProfile, const std::array<uint8_t,
     b[ConfigBlock::kRed] = 255;
     b[ConfigBlock::kGreen] = 0;
     b[ConfigBlock::kBlue] = 0;
-    d.lightMode = b[ConfigBlock::kLightMode];
-    d.brightness = b[ConfigBlock::kBrightness];
-    d.speed = static_cast<uint8_t>(4 - b[ConfigBlock::kSpeed]);
-    d.multiColor = b[ConfigBlock::kMultiColor];
+    using C = ConfigBlock;
+    d.light = {b[C::kLightMode], b[C::kBrightness], static_cast<uint8_t>(4 - b[C::kSpeed]), b[C::kDirection],
+               b[C::kMultiColor], b[C::kRed], b[C::kGreen], b[C::kBlue]};
     d.activeDpiStage = b[ConfigBlock::kActiveDpiStage];
     return d;
+}
+
+LightSetting DecodedConfig::LightKeepingDirection(const LightSetting& current) const {
+    LightSetting taken = light;
+    taken.direction = current.direction;
+    return taken;
 }
 
 }  // namespace orvane

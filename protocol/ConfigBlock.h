@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "protocol/DpiStage.h"
+#include "protocol/LightSetting.h"
 
 namespace orvane {
 
@@ -17,14 +18,7 @@ inline constexpr int ResolutionFromIndex(uint16_t index) { return (index + 1) * 
 // The values a settings write takes from the profile and the page.
 struct ConfigBlockInput {
     uint8_t activeProfile = 0;
-    uint8_t lightMode = 0;
-    uint8_t brightness = 0;
-    uint8_t speed = 0;
-    uint8_t direction = 0;
-    uint8_t multiColor = 0;
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
+    LightSetting light;
     uint8_t reportRateOption = 0;
     uint8_t activeDpiStage = 0;
     uint8_t liftOffOption = 0;
@@ -80,11 +74,12 @@ struct DecodedConfig {
     uint8_t activeProfile = 0;
     ConfigBlock raw;    // the bytes as read
     ConfigBlock block;  // copy kept by the page: byte 0 = profile, byte 9 = 0, colour forced red
-    uint8_t lightMode = 0;
-    uint8_t brightness = 0;
-    uint8_t speed = 0;  // 4 - byte 3, in 8-bit arithmetic
-    uint8_t multiColor = 0;
+    LightSetting light;  // the copy's bytes 1-8; speed = 4 - byte 3, in 8-bit arithmetic
     uint8_t activeDpiStage = 0;
+
+    // What a light state becomes when it takes this read: the read's light state with the
+    // direction of `current`, which a read does not change.
+    LightSetting LightKeepingDirection(const LightSetting& current) const;
 };
 
 DecodedConfig DecodeConfigBlock(uint8_t activeProfile, const std::array<uint8_t, ConfigBlock::kReadBytes>& raw);

@@ -11,13 +11,13 @@ namespace {
 
 LightListEntry Entry(uint8_t mode, uint8_t brightness, uint8_t speed, bool multi, Rgb color = {10, 20, 30}) {
     LightListEntry e;
-    e.LEDREGMode = mode;
-    e.LEDBrightness = brightness;
-    e.LEDSpeed = speed;
-    e.LEDMultiColor = multi ? 1 : 0;
-    e.red = color.red;
-    e.green = color.green;
-    e.blue = color.blue;
+    e.light.mode = mode;
+    e.light.brightness = brightness;
+    e.light.speed = speed;
+    e.light.multiColor = multi ? 1 : 0;
+    e.light.red = color.red;
+    e.light.green = color.green;
+    e.light.blue = color.blue;
     e.present = 1;
     return e;
 }

@@ -11,12 +11,12 @@ namespace {
 
 LedEffectEntry SteadyStep(Rgb color, int32_t timeMs) {
     LedEffectEntry s;
-    s.LEDREGMode = 1;
-    s.LEDBrightness = 4;
-    s.LEDSpeed = 4;
-    s.red = color.red;
-    s.green = color.green;
-    s.blue = color.blue;
+    s.light.mode = 1;
+    s.light.brightness = 4;
+    s.light.speed = 4;
+    s.light.red = color.red;
+    s.light.green = color.green;
+    s.light.blue = color.blue;
     s.Time = timeMs;
     return s;
 }
@@ -25,7 +25,7 @@ class CustomStepsTest : public ::testing::Test {
 protected:
     CustomStepsTest() {
         LightInfoRecord s;
-        s.SelectItem = 12;
+        s.light.mode = 12;
         state_.SetLightState(s);
     }
     void Turn() {
@@ -100,10 +100,10 @@ TEST_F(CustomStepsTest, StepModesDrawTheirEffect) {
         nowMs_ = 0;
         LightPreviewState state(6, [this] { return nowMs_; });
         LightInfoRecord s;
-        s.SelectItem = 9;
+        s.light.mode = 9;
         state.SetLightState(s);
         LedEffectEntry step = SteadyStep(blue, 100000);
-        step.LEDREGMode = c.mode;
+        step.light.mode = c.mode;
         state.SetCustomSteps({step});
         state.SetLightColor(0, kUntouched);
         for (int i = 0; i < 150; ++i) {

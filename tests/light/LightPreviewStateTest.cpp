@@ -14,11 +14,11 @@ class PreviewStateTest : public ::testing::Test {
 protected:
     LightInfoRecord Selection(uint8_t mode, uint8_t speed, uint8_t brightness = 4) {
         LightInfoRecord s;
-        s.SelectItem = mode;
-        s.Speed = speed;
-        s.Light = brightness;
-        s.Fx = 1;
-        s.Red = s.Green = s.Blue = 255;
+        s.light.mode = mode;
+        s.light.speed = speed;
+        s.light.brightness = brightness;
+        s.light.direction = 1;
+        s.light.red = s.light.green = s.light.blue = 255;
         return s;
     }
     // `turns` preview turns, the clock `stepMs` further before each.
@@ -61,10 +61,10 @@ TEST_F(PreviewStateTest, EffectStepsComeEveryFiveMinusSpeedCountedSteps) {
 
 TEST_F(PreviewStateTest, FramesThatRepeatLeaveTheVersionAlone) {
     LedEffectEntry steady;
-    steady.LEDREGMode = 1;
-    steady.LEDBrightness = 4;
-    steady.LEDSpeed = 4;
-    steady.red = 200;
+    steady.light.mode = 1;
+    steady.light.brightness = 4;
+    steady.light.speed = 4;
+    steady.light.red = 200;
     steady.Time = 100000;
     struct Case {
         const char* name;
@@ -102,7 +102,7 @@ TEST_F(PreviewStateTest, ModesDrawTheirEffect) {
     state_.SetLightState(Selection(4, 4, 2));
     Turns(1, 2);
     EXPECT_EQ(state_.GetLightColor(5), MakeLightColor(kRed, 135));
-    EXPECT_EQ(SelectionColor(state_.LightState()), kRed);  // static red also turns the selection red
+    EXPECT_EQ(SelectionColor(state_.LightState().light), kRed);  // static red also turns the selection red
 
     state_.SetMode(7);
     Turns(1, 2);
@@ -135,9 +135,9 @@ TEST_F(PreviewStateTest, AModeChangeStartsTheRippleWithOneMarkerAtCellZero) {
 TEST_F(PreviewStateTest, LightCountClearsColoursAndAreaLightsEveryTime) {
     state_.SetLightColor(2, 0xFF00FF00);
     LightListEntry steady;
-    steady.LEDREGMode = 1;
-    steady.LEDBrightness = 4;
-    steady.red = 9;
+    steady.light.mode = 1;
+    steady.light.brightness = 4;
+    steady.light.red = 9;
     steady.present = 1;
     state_.SetAreaLights({steady, steady});
     const uint64_t before = state_.ColorsVersion();
@@ -166,9 +166,9 @@ TEST_F(PreviewStateTest, ColourAccessorsIgnoreIndicesOutsideTheList) {
 
 TEST_F(PreviewStateTest, AreaLightsPaintAFreshFrameAtOnceThatThePreviewThenOverwrites) {
     LightListEntry steady;
-    steady.LEDREGMode = 1;
-    steady.LEDBrightness = 4;
-    steady.green = 255;
+    steady.light.mode = 1;
+    steady.light.brightness = 4;
+    steady.light.green = 255;
     steady.present = 1;
     state_.SetLightState(Selection(7, 4));
     state_.SetAreaLights({LightListEntry{}, steady});

@@ -19,14 +19,14 @@ protected:
         return colors;
     }
     void Select(uint8_t mode, uint8_t brightness, uint8_t direction, bool multi, Rgb color = {255, 255, 255}) {
-        selection.SelectItem = mode;
-        selection.Light = brightness;
-        selection.Fx = direction;
-        selection.MultiColor = multi ? 1 : 0;
+        selection.mode = mode;
+        selection.brightness = brightness;
+        selection.direction = direction;
+        selection.multiColor = multi ? 1 : 0;
         SetSelectionColor(selection, color);
     }
 
-    LightInfoRecord selection;
+    LightSetting selection;
     PreviewAnimation animation;
     std::vector<LightColor> colors = std::vector<LightColor>(6, 0);
     uint32_t nowMs = 0;
@@ -179,7 +179,7 @@ TEST_F(EffectTest, FlashTogglesOncePerPeriod) {
     for (const Case& c : {Case{0, 5600}, Case{1, 4600}, Case{4, 1400}}) {
         animation = {};
         Select(3, 4, 1, false, {10, 20, 30});
-        selection.Speed = c.speed;
+        selection.speed = c.speed;
         const LightColor lit = MakeLightColor({10, 20, 30}, 255);
         const struct {
             uint32_t at;
@@ -195,7 +195,7 @@ TEST_F(EffectTest, FlashTogglesOncePerPeriod) {
 
 TEST_F(EffectTest, ColourfulFlashMovesSixteenHuesPerToggle) {
     Select(3, 2, 1, true);
-    selection.Speed = 4;
+    selection.speed = 4;
     for (uint32_t k = 1; k <= 3; ++k) {
         nowMs = k * 1400;
         Run(PreviewFlash);
@@ -207,7 +207,7 @@ TEST_F(EffectTest, ColourfulFlashMovesSixteenHuesPerToggle) {
 
 TEST_F(EffectTest, FlashFourColorsShowsTheNextFixedColourEachToggle) {
     Select(5, 4, 1, false);
-    selection.Speed = 4;
+    selection.speed = 4;
     animation.position = 150;  // left over from the spectrum
     std::vector<LightColor> lit;
     for (uint32_t k = 1; k <= 8; ++k) {

@@ -27,9 +27,9 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds deadline = 5s) {
 std::shared_ptr<LightPreviewState> SpectrumState() {
     auto state = std::make_shared<LightPreviewState>(6);
     LightInfoRecord s;
-    s.SelectItem = 1;
-    s.Speed = 4;
-    s.Light = 4;
+    s.light.mode = 1;
+    s.light.speed = 4;
+    s.light.brightness = 4;
     state->SetLightState(s);
     return state;
 }
@@ -88,8 +88,8 @@ TEST_F(PreviewThreadTest, StopsPromptlyWhileIdlingOnAClosedChannel) {
 TEST(LightPreviewConcurrency, PaintAndEditWhileThePreviewTicks) {
     auto state = std::make_shared<LightPreviewState>(6);
     LightInfoRecord s;
-    s.Speed = 5;  // a step on every turn
-    s.Light = 4;
+    s.light.speed = 5;  // a step on every turn
+    s.light.brightness = 4;
     state->SetLightState(s);
     std::atomic<bool> done{false};
     std::thread preview([&] {
@@ -100,10 +100,10 @@ TEST(LightPreviewConcurrency, PaintAndEditWhileThePreviewTicks) {
         done = true;
     });
     LightListEntry area;
-    area.LEDREGMode = 2;
+    area.light.mode = 2;
     area.present = 1;
     LedEffectEntry step;
-    step.LEDREGMode = 4;
+    step.light.mode = 4;
     step.Time = 1;
     uint64_t lastVersion = 0;
     for (uint32_t i = 0; !done; ++i) {

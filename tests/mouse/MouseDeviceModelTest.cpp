@@ -42,9 +42,9 @@ TEST(MouseModelSlots, ButtonsWithoutASlotStayUnmapped) {
 
 TEST_F(MouseModelTest, WriteSettingsPutsTheBlockAtProfileZero) {
     ConfigBlockInput in;
-    in.lightMode = 2;
-    in.brightness = 4;
-    in.speed = 1;
+    in.light.mode = 2;
+    in.light.brightness = 4;
+    in.light.speed = 1;
     in.activeDpiStage = 3;
     in.screenValid = 1;
     in.screenWidth = 1920;
@@ -58,8 +58,8 @@ TEST_F(MouseModelTest, WriteSettingsPutsTheBlockAtProfileZero) {
 
     auto read = model_.ReadActiveConfig();
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->lightMode, 2);
-    EXPECT_EQ(read->speed, 1);
+    EXPECT_EQ(read->light.mode, 2);
+    EXPECT_EQ(read->light.speed, 1);
     EXPECT_EQ(read->activeDpiStage, 3);
 }
 

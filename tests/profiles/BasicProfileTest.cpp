@@ -144,9 +144,32 @@ TEST_F(BasicProfileTest, LightListMarksPresentEntriesAndReadsFlagsAsBooleans) {
     doc.LoadProfile(profilePath);
     auto list = doc.GetLightList();
     ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0], (LightListEntry{3, 4, 2, 1, 0, 255, 1, 2, 1}));
+    EXPECT_EQ(list[0], (LightListEntry{{3, 4, 2, 1, 0, 255, 1, 2}, 1}));
     EXPECT_EQ(list[1], LightListEntry{});
-    EXPECT_EQ(list[2], (LightListEntry{0, 0, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(list[2], (LightListEntry{{}, 1}));
+}
+
+TEST_F(BasicProfileTest, DirectionAndMulticolourAreFlagsInTheDocumentButIntegersInEffectSteps) {
+    WriteText(profilePath, R"({"Device": [{"LightInfo": {"SelectItem": 1, "Fx": 2, "MultiColor": 2, "Extra": 1},
+        "LightList": [{"LEDDirection": 2, "LEDMultiColor": 258}]}]})");
+    WriteText(folder + "vexal_light.config", R"({"LightInfo": [[{}, {"Guid": "steps"}]]})");
+    WriteText(folder + "steps.light", R"({"LEDEffectList": [{"LEDDirection": 2, "LEDMultiColor": 258}]})");
+    doc.LoadProfile(profilePath);
+    const LightSetting info = doc.GetLightInfo().light;
+    EXPECT_EQ(info.direction, 2);
+    EXPECT_EQ(info.multiColor, 1);
+    const LightSetting area = doc.GetLightList().at(0).light;
+    EXPECT_EQ(area.direction, 1);
+    EXPECT_EQ(area.multiColor, 1);
+    doc.LoadLightConfig(folder + "vexal_light.config");
+    const LightSetting step = doc.GetLedEffectList().at(0).light;
+    EXPECT_EQ(step.direction, 2);
+    EXPECT_EQ(step.multiColor, 2);
+
+    // "LightInfo" is written as a whole new object: members it does not own are dropped.
+    doc.SetLightInfo(0x02000001, 0x00000002, 0);
+    EXPECT_EQ(doc.Document()["LightInfo"], ParseOrDie(R"({"SelectItem": 1, "Light": 0, "Speed": 0, "Fx": 2,
+        "MultiColor": 2, "Red": 0, "Green": 0, "Blue": 0})"));
 }
 
 TEST_F(BasicProfileTest, KeyListUnpacksBothCodesAndAnAbsentListEmptiesTheCache) {
@@ -190,7 +213,7 @@ TEST_F(BasicProfileTest, LedEffectsComeFromTheLightFileBesideTheConfiguration) {
     doc.LoadLightConfig(folder + "vexal_light.config");
     auto steps = doc.GetLedEffectList();
     ASSERT_EQ(steps.size(), 2u);
-    EXPECT_EQ(steps[0], (LedEffectEntry{1, 4, 3, 1, 0, 9, 8, 7, 1500, 2}));
+    EXPECT_EQ(steps[0], (LedEffectEntry{{1, 4, 3, 1, 0, 9, 8, 7}, 1500, 2}));
     EXPECT_EQ(steps[1], LedEffectEntry{});
 }
 

@@ -72,7 +72,7 @@ TEST(ProfileDefaultData, MouseHasItsFactoryKeysSixDpiStagesAndSystemSections) {
     EXPECT_GT(s.WheelScorlllinse, 0);
 
     EXPECT_EQ(doc.GetLightList().size(), 6u);
-    EXPECT_LT(doc.GetLightInfo().SelectItem, 9);
+    EXPECT_LT(doc.GetLightInfo().light.mode, 9);
     auto corrections = doc.GetCorrectInfo();
     ASSERT_FALSE(corrections.empty());
     for (const auto& c : corrections) EXPECT_FALSE(c.CorrectName.empty());
@@ -87,14 +87,14 @@ TEST(ProfileDefaultData, KeyboardsCarryTheir126FactoryCodes) {
         EXPECT_EQ(keys[64].DefaultAssignment, (KeyCodeBytes{0x20, 0x00, 0x04})) << folder;  // A
         EXPECT_EQ(keys[125].DefaultAssignment, (KeyCodeBytes{0x20, 0x80, 0x00})) << folder;
         for (const auto& k : keys) EXPECT_EQ(k.Assignment, k.DefaultAssignment) << folder;
-        EXPECT_LT(doc.GetLightInfo().SelectItem, 25) << folder;
+        EXPECT_LT(doc.GetLightInfo().light.mode, 25) << folder;
         EXPECT_NE(doc.GetKeyboardSystemSettings(), KeyboardSystemSettings{}) << folder;
     }
 }
 
 TEST(ProfileDefaultData, PadAndHeadsetHaveLightingAndTheHeadsetItsPresets) {
     auto pad = LoadDefault<CBasicProfiledata>("MousePad");
-    EXPECT_EQ(pad.GetLightInfo().Light, 4);
+    EXPECT_EQ(pad.GetLightInfo().light.brightness, 4);
 
     auto hd = LoadDefault<CHs8127Profiledata>("HD");
     HeadsetSystemSettings h = hd.GetHeadsetSystemSettings();

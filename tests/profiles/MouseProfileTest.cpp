@@ -86,6 +86,25 @@ TEST_F(MouseProfileTest, WithoutSystemStagesEveryValueReadsZero) {
     EXPECT_EQ(doc.GetMouseSystemSettings(), (MouseSystemSettings{0, 12, 0, 0, 0, 0, 0}));
 }
 
+TEST_F(MouseProfileTest, TheLiftOffStageReadsAsAByteAndWritesKeepOtherMembers) {
+    Load(R"({"SystemStages": {"MouseSpeed": 5, "Extra": "kept"}, "ReportStages": {"StageActive": 258},
+             "HeightStages": {"StageActive": 258, "StageNum": 3},
+             "DPIStages": {"StageDPIs": [{"StageDPIX": 1, "Note": "kept"}]}})");
+    MouseSystemSettings s = doc.GetMouseSystemSettings();
+    EXPECT_EQ(s.ReportStage, 258);
+    EXPECT_EQ(s.HeightStage, 2);
+
+    doc.SetMouseSystemSettings(s);
+    doc.SetDpiStages({Stage(3, 1)});
+    const Json::Value& d = doc.Document();
+    EXPECT_EQ(d["SystemStages"]["Extra"].asString(), "kept");
+    EXPECT_EQ(d["SystemStages"]["MouseSpeed"].asInt(), 5);
+    EXPECT_EQ(d["ReportStages"]["StageActive"].asInt(), 258);
+    EXPECT_EQ(d["HeightStages"], ParseOrDie(R"({"StageActive": 2, "StageNum": 3})"));
+    EXPECT_EQ(d["DPIStages"]["StageDPIs"][0]["Note"].asString(), "kept");
+    EXPECT_EQ(d["DPIStages"]["StageDPIs"][0]["StageDPIX"].asInt(), 3);
+}
+
 TEST(ProfileDoubleClickLevel, FollowsTheUnsignedFormula) {
     const std::pair<int, uint16_t> cases[] = {{200, 10}, {500, 6}, {900, 0}, {270, 9}, {1600, 65526}};
     for (const auto& [ms, level] : cases) EXPECT_EQ(DoubleClickLevelFromTime(ms), level) << ms;

@@ -35,7 +35,7 @@ class ConfigBlockSpeed : public ::testing::TestWithParam<SpeedCase> {};
 
 TEST_P(ConfigBlockSpeed, IsInvertedExceptOnASlowLink) {
     ConfigBlockInput in;
-    in.speed = GetParam().speed;
+    in.light.speed = GetParam().speed;
     EXPECT_EQ(ConfigBlock::Build(in, GetParam().slowLink).bytes[ConfigBlock::kSpeed], GetParam().byte3);
 }
 
@@ -45,13 +45,13 @@ INSTANTIATE_TEST_SUITE_P(Speeds, ConfigBlockSpeed,
 
 TEST(ConfigBlockBuild, FillsEveryFieldAtItsOffset) {
     ConfigBlockInput in;
-    in.lightMode = 3;
-    in.brightness = 2;
-    in.direction = 1;
-    in.multiColor = 1;
-    in.red = 10;
-    in.green = 20;
-    in.blue = 30;
+    in.light.mode = 3;
+    in.light.brightness = 2;
+    in.light.direction = 1;
+    in.light.multiColor = 1;
+    in.light.red = 10;
+    in.light.green = 20;
+    in.light.blue = 30;
     in.reportRateOption = 4;
     in.activeDpiStage = 2;
     in.liftOffOption = 1;
@@ -75,7 +75,7 @@ TEST(ConfigBlockBuild, FillsEveryFieldAtItsOffset) {
 
 TEST(ConfigBlockBuild, UserEffectsAreWrittenAsModeZeroAndNoCorrectionAsZeros) {
     ConfigBlockInput in;
-    in.lightMode = 9;
+    in.light.mode = 9;
     in.dpiStages.assign(7, Stage(1, 1, 1, 1));  // a seventh stage has no place in the block
     const auto b = ConfigBlock::Build(in, false).bytes;
     EXPECT_EQ(b[ConfigBlock::kLightMode], 0);
@@ -98,10 +98,10 @@ TEST(ConfigBlockDecode, KeepsTheDeviceStateAndForcesRed) {
     raw[12] = 4;
     const DecodedConfig d = DecodeConfigBlock(2, raw);
     EXPECT_EQ(d.activeProfile, 2);
-    EXPECT_EQ(d.lightMode, 5);
-    EXPECT_EQ(d.brightness, 4);
-    EXPECT_EQ(d.speed, 1);
-    EXPECT_EQ(d.multiColor, 1);
+    EXPECT_EQ(d.light.mode, 5);
+    EXPECT_EQ(d.light.brightness, 4);
+    EXPECT_EQ(d.light.speed, 1);
+    EXPECT_EQ(d.light.multiColor, 1);
     EXPECT_EQ(d.activeDpiStage, 4);
     EXPECT_EQ(d.block.bytes[0], 2);
     EXPECT_EQ(d.block.bytes[9], 0);
@@ -109,9 +109,15 @@ TEST(ConfigBlockDecode, KeepsTheDeviceStateAndForcesRed) {
     EXPECT_EQ(d.block.bytes[7], 0);
     EXPECT_EQ(d.block.bytes[8], 0);
     EXPECT_EQ(d.raw.bytes, raw);
+    // A light state that takes the read keeps its own direction and turns red.
+    LightSetting current{0, 0, 0, 1, 0, 9, 9, 9};
+    EXPECT_EQ(d.LightKeepingDirection(current), (LightSetting{5, 4, 1, 1, 1, 255, 0, 0}));
+    raw[4] = 1;
+    current.direction = 0;
+    EXPECT_EQ(DecodeConfigBlock(2, raw).LightKeepingDirection(current).direction, 0);
 
     raw[3] = 6;  // out of range on the device: 8-bit arithmetic as the firmware does
-    EXPECT_EQ(DecodeConfigBlock(0, raw).speed, 254);
+    EXPECT_EQ(DecodeConfigBlock(0, raw).light.speed, 254);
 }
 
 std::vector<uint8_t> TableWith(std::initializer_list<std::pair<size_t, FunctionCode>> slots, size_t n) {

@@ -169,7 +169,7 @@ TEST_F(Orvanectl, PullStoresTheDevicesStateInTheProfile) {
     before.LoadProfile(path);
     before.GetDpiStages();
     ASSERT_EQ(before.GetActiveDpiStage(), 2);
-    ASSERT_EQ(before.GetLightInfo().SelectItem, 0);
+    ASSERT_EQ(before.GetLightInfo().light.mode, 0);
 
     // The factory device runs light mode 1 at brightness 3 with DPI stage 1 active.
     auto r = Run({"--simulate", "mouse", "pull", path});
@@ -178,8 +178,8 @@ TEST_F(Orvanectl, PullStoresTheDevicesStateInTheProfile) {
     after.LoadProfile(path);
     after.GetDpiStages();
     EXPECT_EQ(after.GetActiveDpiStage(), 1);
-    EXPECT_EQ(after.GetLightInfo().SelectItem, 1);
-    EXPECT_EQ(after.GetLightInfo().Light, 3);
+    EXPECT_EQ(after.GetLightInfo().light.mode, 1);
+    EXPECT_EQ(after.GetLightInfo().light.brightness, 3);
 }
 
 TEST_F(Orvanectl, PullFromASilentDeviceLeavesTheProfileAlone) {

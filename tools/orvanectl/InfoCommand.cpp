@@ -48,11 +48,11 @@ int ConfigCommand(const GlobalOptions& options, const Args&) {
     auto byte = [&](size_t o) { return static_cast<unsigned>(b.bytes[o]); };
     std::printf("active profile        %u (block at address %zu)\n", decoded->activeProfile,
                 decoded->activeProfile * ConfigBlock::kProfileStride);
-    std::printf("light mode            %u\n", decoded->lightMode);
-    std::printf("brightness            %u\n", decoded->brightness);
-    std::printf("speed                 %u (byte 3 = %u)\n", decoded->speed, static_cast<unsigned>(4 - decoded->speed) & 0xFF);
+    std::printf("light mode            %u\n", decoded->light.mode);
+    std::printf("brightness            %u\n", decoded->light.brightness);
+    std::printf("speed                 %u (byte 3 = %u)\n", decoded->light.speed, static_cast<unsigned>(4 - decoded->light.speed) & 0xFF);
     std::printf("direction             %u\n", byte(ConfigBlock::kDirection));
-    std::printf("multicolour           %u\n", decoded->multiColor);
+    std::printf("multicolour           %u\n", decoded->light.multiColor);
     std::printf("colour                #%02x%02x%02x\n", byte(ConfigBlock::kRed), byte(ConfigBlock::kGreen), byte(ConfigBlock::kBlue));
     std::printf("report-rate option    %u\n", byte(ConfigBlock::kReportRate));
     std::printf("active DPI stage      %u\n", decoded->activeDpiStage);

@@ -141,7 +141,7 @@ int PullCommand(const GlobalOptions& options, const Args& args) {
     TakeDeviceConfig(*config, light, profile);
     if (profile.SaveProfile() != 0) return Fail(kExitFailure, "cannot write " + args[0]);
     std::printf("profile %s: active DPI stage %u, light mode %u, brightness %u, speed %u\n", args[0].c_str(),
-                config->activeDpiStage, config->lightMode, config->brightness, config->speed);
+                config->activeDpiStage, config->light.mode, config->light.brightness, config->light.speed);
     return kExitOk;
 }
 

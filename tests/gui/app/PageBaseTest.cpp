@@ -104,7 +104,7 @@ TEST_F(PageWithPicture, LightColoursPaintTheLightButtons) {
     EXPECT_EQ(light->GetTintColor(), 0x20'30'10u) << "nothing is painted while lighting is off";
 
     // Setting the light count again, even to the same value, clears every colour and area light.
-    page_.SetAreaLights(std::vector<LightListEntry>(3, LightListEntry{1, 2, 3, 0, 0, 9, 9, 9, 1}));
+    page_.SetAreaLights(std::vector<LightListEntry>(3, LightListEntry{{1, 2, 3, 0, 0, 9, 9, 9}, 1}));
     page_.SetLightCount(3);
     EXPECT_EQ(page_.GetLightColor(1), 0u);
     for (const LightListEntry& area : page_.GetAreaLights()) EXPECT_EQ(area, LightListEntry{});

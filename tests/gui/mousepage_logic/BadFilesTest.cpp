@@ -61,7 +61,7 @@ TEST_P(BadUserFileTest, ThePageRunsOnTheDefaultProfileAndKeepsTheDamagedFile) {
     CQuorvantMouseDevice* page = Page();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Find<ui::CSliderUI>("DPI_slider_0")->GetValue(), 3) << "the default profile's first stage";
-    EXPECT_EQ(page->GetLightState().Light, 4);
+    EXPECT_EQ(page->GetLightState().light.brightness, 4);
     const Json::Value document = CurrentProfileDocument();
     EXPECT_TRUE(document.isObject()) << "the profile file is whole again";
     EXPECT_EQ(document["DPIStages"]["StageDPIs"][1]["StageDPIX"].asInt(), 7);

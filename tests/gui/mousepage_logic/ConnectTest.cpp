@@ -73,8 +73,8 @@ TEST_F(MousePageLogicTest, HalfASecondAfterThePlugThePageReadsTheMouseAndShowsTh
     EXPECT_EQ(Find<ui::CEditUI>("DPI_edit_1")->GetText(), "800");
     EXPECT_TRUE(Find<ui::COptionUI>("DPI_rank_check_2")->IsSelected());
     EXPECT_TRUE(Find<ui::COptionUI>("polling_rate_option_3")->IsSelected());
-    EXPECT_EQ(page->GetLightState().SelectItem, 0);
-    EXPECT_EQ(page->GetLightState().Light, 4);
+    EXPECT_EQ(page->GetLightState().light.mode, 0);
+    EXPECT_EQ(page->GetLightState().light.brightness, 4);
 
     // One key information row per key; those of keys without a button on the picture stay hidden.
     auto* list = Find<ui::CListUI>("device_setkeyinfo_list");

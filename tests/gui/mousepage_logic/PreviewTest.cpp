@@ -32,9 +32,9 @@ protected:
         profile.SetDefaultProfilePath(DefaultProfilePath("mouse"));
         profile.SetProfilePath(list.SelectedProfilePath());
         profile.LoadProfile(list.SelectedProfilePath());
-        LightInfoRecord light = profile.GetLightInfo();
-        light.SelectItem = mode;
-        const LightWords words = light.ToWords();
+        LightInfoRecord info = profile.GetLightInfo();
+        info.light.mode = mode;
+        const LightWords words = info.ToWords();
         profile.SetLightInfo(words.a, words.b, words.c);
         ASSERT_EQ(profile.SaveProfile(), 0);
     }
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(MousePreviewTest, TheWaveEffectAnimatesTheLightButtons) {
     app::CMainWnd& window = OpenConnected();
-    ASSERT_EQ(Page()->GetLightState().SelectItem, 0);
+    ASSERT_EQ(Page()->GetLightState().light.mode, 0);
     QTest::qWait(100);
     const QImage first = LightsPicture();
     Save(window.grab().toImage(), "mouse_preview_1.png");

@@ -20,21 +20,21 @@ constexpr uint8_t kSwitchedStage = 3;
 TEST_F(MousePageLogicTest, AProfileSwitchOnTheMouseShowsTheNewBlockHalfASecondLater) {
     OpenConnected();
     CQuorvantMouseDevice* page = Page();
-    ASSERT_EQ(page->GetLightState().SelectItem, 0);
+    ASSERT_EQ(page->GetLightState().light.mode, 0);
 
     QElapsedTimer sinceSwitch;
     sinceSwitch.start();
     ASSERT_TRUE(Firmware().SwitchOnboardProfile(kSwitchedProfile, Mouse().Device()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Logged("接收到自动添加设备的同步信息要求"); }, 2000));
     EXPECT_TRUE(Logged("接收到自动添加设备的同步信息要求  TEST"));
-    EXPECT_EQ(page->GetLightState().SelectItem, 0) << "not read before the timer";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page->GetLightState().SelectItem == kSwitchedMode; }, 2000));
+    EXPECT_EQ(page->GetLightState().light.mode, 0) << "not read before the timer";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->GetLightState().light.mode == kSwitchedMode; }, 2000));
     EXPECT_GE(sinceSwitch.elapsed(), 450);
 
-    const LightInfoRecord light = page->GetLightState();
-    EXPECT_EQ(light.Light, 3);
-    EXPECT_EQ(light.Speed, 2);
-    EXPECT_EQ((Rgb{light.Red, light.Green, light.Blue}), kRed);
+    const LightSetting light = page->GetLightState().light;
+    EXPECT_EQ(light.brightness, 3);
+    EXPECT_EQ(light.speed, 2);
+    EXPECT_EQ(SelectionColor(light), kRed);
     const Json::Value saved = CurrentProfileDocument();
     EXPECT_EQ(saved["LightInfo"]["SelectItem"].asInt(), kSwitchedMode);
     EXPECT_EQ(saved["LightInfo"]["Light"].asInt(), 3);

@@ -252,12 +252,12 @@ TEST_F(MouseWriteTest, TheLightEditorsStateGoesIntoTheLightStateAndTheDocument) 
     // Mode 5, brightness 2, speed 1, direction 1; multicolour 0, red 10, green 20, blue 30; the
     // editor's bytes 0x3456 and 0x12, with a top byte that is not the page's.
     page->SetLightState(0x01010205, 0x1E140A00, 0xFF123456);
-    const LightInfoRecord light = page->GetLightState();
-    EXPECT_EQ(light.SelectItem, 5);
-    EXPECT_EQ(light.Fx, 1);
-    EXPECT_EQ(light.EditorValue, 0x3456);
-    EXPECT_EQ(light.EditorByte, 0x12);
-    EXPECT_EQ((Rgb{light.Red, light.Green, light.Blue}), (Rgb{10, 20, 30}));
+    const LightInfoRecord state = page->GetLightState();
+    EXPECT_EQ(state.light.mode, 5);
+    EXPECT_EQ(state.light.direction, 1);
+    EXPECT_EQ(state.EditorValue, 0x3456);
+    EXPECT_EQ(state.EditorByte, 0x12);
+    EXPECT_EQ(SelectionColor(state.light), (Rgb{10, 20, 30}));
     page->StoreProfile();
     const Json::Value saved = CurrentProfileDocument()["LightInfo"];
     EXPECT_EQ(saved["SelectItem"].asInt(), 5);
