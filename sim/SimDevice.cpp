@@ -16,8 +16,8 @@ constexpr size_t kMaxReportBytes = 4096;
 
 }  // namespace
 
-SimDevice::SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware)
-    : identity_(std::move(identity)), firmware_(std::move(firmware)) {
+SimDevice::SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware, std::function<void()> onUnplug)
+    : identity_(std::move(identity)), firmware_(std::move(firmware)), onUnplug_(std::move(onUnplug)) {
     wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     thread_ = std::thread([this] { Run(); });
 }
@@ -74,6 +74,7 @@ void SimDevice::Unplug() {
     // The device thread closes the device ends (only it touches them), which gives every host
     // end POLLHUP and EOF, as a pulled cable does.
     Wake();
+    if (onUnplug_) onUnplug_();
 }
 
 void SimDevice::CloseConnections() {

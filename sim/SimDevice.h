@@ -9,6 +9,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -51,7 +52,8 @@ public:
 
 class SimDevice final : private SimPort {
 public:
-    SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware);
+    // `onUnplug` runs once when the device leaves the bus, whoever pulls it (the bus or the firmware).
+    SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware, std::function<void()> onUnplug = {});
     ~SimDevice() override;
     SimDevice(const SimDevice&) = delete;
     SimDevice& operator=(const SimDevice&) = delete;
@@ -87,6 +89,7 @@ private:
 
     SimDeviceIdentity identity_;
     std::shared_ptr<SimFirmware> firmware_;
+    std::function<void()> onUnplug_;
     int wakeFd_ = -1;
     mutable std::mutex mutex_;
     bool plugged_ = true;
