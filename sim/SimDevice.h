@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "device/EventFd.h"
+
 namespace orvane::sim {
 
 struct SimInterface {
@@ -90,7 +92,7 @@ private:
     SimDeviceIdentity identity_;
     std::shared_ptr<SimFirmware> firmware_;
     std::function<void()> onUnplug_;
-    int wakeFd_ = -1;
+    EventFd wake_;
     mutable std::mutex mutex_;
     bool plugged_ = true;
     std::vector<Connection> connections_;
