@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -54,6 +55,7 @@ private:
 
 // The emulated bus seen through counters: one listing per scan pass, one query per presence
 // check or identification. Without `events` it hides its change monitor, as a system without udev.
+// `refusedOpens` opens fail with EACCES first (-1: all), as before udev has set a node's permissions.
 class CountingBus final : public HidBackend {
 public:
     CountingBus(std::shared_ptr<HidBackend> bus, bool events) : bus_(std::move(bus)), events_(events) {}
@@ -66,11 +68,19 @@ public:
         ++queries;
         return bus_->QueryNode(node);
     }
-    int OpenNode(const std::string& node, bool read, bool write) override { return bus_->OpenNode(node, read, write); }
+    int OpenNode(const std::string& node, bool read, bool write) override {
+        if (refusedOpens.load() < 0) return -EACCES;
+        if (refusedOpens.load() > 0) {
+            --refusedOpens;
+            return -EACCES;
+        }
+        return bus_->OpenNode(node, read, write);
+    }
     std::unique_ptr<HidChangeMonitor> WatchChanges() override { return events_ ? bus_->WatchChanges() : nullptr; }
 
     std::atomic<int> listings{0};
     std::atomic<int> queries{0};
+    std::atomic<int> refusedOpens{0};
 
 private:
     std::shared_ptr<HidBackend> bus_;
@@ -197,6 +207,37 @@ TEST(DeviceScanThread, PlugAndUnplugWakeAnIdleScan) {
     // the unplug's pass follows either way, and then nothing more.
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(bus->listings.load(), 3) << "one pass per change";
+}
+
+TEST(DeviceScanThread, InterfaceThatWillNotOpenIsRetriedForAWhileOnly) {
+    struct Case {
+        int refusedOpens;
+        bool arrives;
+    };
+    for (const Case& c : {Case{3, true}, Case{-1, false}}) {
+        SCOPED_TRACE(c.refusedOpens);
+        test::SimMouse mouse;
+        auto bus = std::make_shared<CountingBus>(mouse.BusPtr(), true);
+        bus->refusedOpens = c.refusedOpens;
+        RecordingListener listener;
+        DeviceScanThread scan(listener, bus);
+        scan.Start();
+        if (c.arrives) {
+            EXPECT_TRUE(listener.WaitForEvents(3)) << "retried without any change on the bus";
+            continue;
+        }
+        // Never opens: the retries run out, then the scan sleeps until the bus changes.
+        const int passes = 1 + DeviceScanThread::kIdentifyRetries;
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (bus->listings.load() < passes && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(10ms);
+        std::this_thread::sleep_for(500ms);
+        EXPECT_EQ(bus->listings.load(), passes);
+        EXPECT_EQ(listener.Events(), (std::vector<std::string>{"first"}));
+
+        bus->refusedOpens = 0;  // permissions given, and udev announces the change
+        mouse.Replug();
+        EXPECT_TRUE(listener.WaitForEvents(3));
+    }
 }
 
 TEST(DeviceScanThread, DeviceThatDropsOffByItselfIsSeen) {
