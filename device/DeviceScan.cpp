@@ -5,7 +5,8 @@
 namespace orvane {
 
 bool ClaimPresentInterfaces(HidDeviceHandle& probe, DeviceSlotList& slots, const std::function<void(int)>& onClaim,
-                            std::vector<ScannedInterface>* seen) {
+                            std::vector<ScannedInterface>* seen, int* unidentified) {
+    if (unidentified != nullptr) *unidentified = 0;
     if (!probe.EnumeratePaths()) return false;
     // The path list lives apart from the open state, so the same handle identifies each path.
     while (auto path = probe.NextPath()) {
@@ -27,6 +28,8 @@ bool ClaimPresentInterfaces(HidDeviceHandle& probe, DeviceSlotList& slots, const
                 s.record.usage = probe.Capabilities().usage;
                 probe.Close();
                 if (s.candidate && ClaimSlot(slots, s.record, s.slot) && onClaim) onClaim(s.slot);
+            } else if (s.candidate && unidentified != nullptr) {
+                ++*unidentified;
             }
         }
         if (seen != nullptr) seen->push_back(std::move(s));

@@ -1,7 +1,7 @@
 #pragma once
 // One discovery pass over the HID bus: identify every interface, claim a device slot for each
-// supported one, and release slots whose interface has gone. The scan thread runs these every
-// 100 ms; the command-line tool runs one pass.
+// supported one, and release slots whose interface has gone. The scan thread runs these whenever
+// the bus changed; the command-line tool runs one pass.
 
 #include <functional>
 #include <string>
@@ -22,9 +22,11 @@ struct ScannedInterface {
 };
 
 // Enumerates and claims. `onClaim(slot)` runs right after each claim, before the next path is
-// looked at (the scan thread sends its arrival message from there). False when enumeration failed.
+// looked at (the scan thread sends its arrival message from there). `unidentified`, when given,
+// counts the candidates whose identification open failed (worth another try soon). False when
+// enumeration failed.
 bool ClaimPresentInterfaces(HidDeviceHandle& probe, DeviceSlotList& slots, const std::function<void(int)>& onClaim,
-                            std::vector<ScannedInterface>* seen = nullptr);
+                            std::vector<ScannedInterface>* seen = nullptr, int* unidentified = nullptr);
 
 // Releases every connected slot whose path can no longer be opened; `onLost(slot)` runs after each.
 void ReleaseVanishedInterfaces(HidDeviceHandle& probe, DeviceSlotList& slots, const std::function<void(int)>& onLost);

@@ -1,13 +1,15 @@
 #pragma once
-// Discovery by polling: every 100 ms, while some slot is free, the bus is listed and each
-// supported interface claims a slot; then every connected slot is checked for presence. The
-// listener hears of each arrival and removal synchronously (the thread waits for it), and once
-// after the first complete pass.
+// Discovery: while some slot is free, the bus is listed and each supported interface claims a
+// slot; then every connected slot is checked for presence. A pass runs at start and then each
+// time the bus's change monitor reports a change; a bus without change events is passed over
+// every 100 ms instead. The listener hears of each arrival and removal synchronously (the thread
+// waits for it), and once after the first complete pass.
 
 #include <memory>
 #include <mutex>
 
 #include "device/DeviceCatalogue.h"
+#include "device/EventFd.h"
 #include "device/HidBackend.h"
 #include "platform/WorkerThread.h"
 
@@ -24,7 +26,11 @@ public:
 
 class DeviceScanThread {
 public:
+    // The pass interval without change events, and the retry delay of an interface that was
+    // present but could not be opened for identification.
     static constexpr std::chrono::milliseconds kPollInterval{100};
+    // With change events, a failed identification is retried this many times, then only on the next change.
+    static constexpr int kIdentifyRetries = 10;
 
     // The listener must outlive the thread's run (until Stop returns Ended).
     explicit DeviceScanThread(DeviceScanListener& listener, std::shared_ptr<HidBackend> backend = ActiveHidBackend());
@@ -41,9 +47,10 @@ public:
 
 private:
     struct Shared;
-    static void Run(const std::shared_ptr<Shared>& shared, const StopSignal& stop);
+    static void Run(const std::shared_ptr<Shared>& shared, const StopSignal& stop, const EventFd& stopEvent);
 
     std::shared_ptr<Shared> shared_;
+    std::shared_ptr<EventFd> stopEvent_;  // the current run's; poll() cannot wait on the StopSignal
     WorkerThread thread_;
 };
 

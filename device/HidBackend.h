@@ -24,6 +24,15 @@ struct HidNodeInfo {
     std::vector<uint8_t> reportDescriptor;
 };
 
+// A descriptor that poll() finds readable once nodes may have come or gone.
+class HidChangeMonitor {
+public:
+    virtual ~HidChangeMonitor() = default;
+    virtual int Fd() const = 0;
+    // Consumes what made Fd() readable. False when the monitor broke and will tell no more.
+    virtual bool Drain() = 0;
+};
+
 class HidBackend {
 public:
     virtual ~HidBackend() = default;
@@ -33,6 +42,9 @@ public:
     virtual std::optional<HidNodeInfo> QueryNode(const std::string& node) = 0;
     // Opens the node for report I/O; a file descriptor, or -errno (-EACCES, -ENODEV, ...).
     virtual int OpenNode(const std::string& node, bool read, bool write) = 0;
+    // A new monitor of this bus's changes, or nullptr where the backend has no change events
+    // (discovery then polls). Changes after this returns are signalled.
+    virtual std::unique_ptr<HidChangeMonitor> WatchChanges() = 0;
 };
 
 // The backend that new HidDeviceHandle objects use. Starts as hidraw on /sys and /dev.

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "device/UdevHidrawMonitor.h"
 #include "platform/AtomicFile.h"
 
 namespace orvane {
@@ -68,8 +69,8 @@ int InterfaceFromPhys(const std::string& phys) {
 
 }  // namespace
 
-HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string deviceFolder)
-    : sysfsRoot_(std::move(sysfsRoot)), deviceFolder_(std::move(deviceFolder)) {}
+HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string deviceFolder, std::string udevRunFolder)
+    : sysfsRoot_(std::move(sysfsRoot)), deviceFolder_(std::move(deviceFolder)), udevRunFolder_(std::move(udevRunFolder)) {}
 
 std::optional<HidNodeInfo> HidrawBackend::ReadNodeInfo(const std::string& name) const {
     const std::string device = sysfsRoot_ + "/class/hidraw/" + name + "/device";
@@ -126,6 +127,11 @@ int HidrawBackend::OpenNode(const std::string& node, bool read, bool write) {
     int flags = read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
     int fd = ::open(node.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
     return fd >= 0 ? fd : -errno;
+}
+
+std::unique_ptr<HidChangeMonitor> HidrawBackend::WatchChanges() {
+    if (sysfsRoot_ != "/sys" || deviceFolder_ != "/dev") return nullptr;
+    return WatchHidrawNodes(udevRunFolder_);
 }
 
 }  // namespace orvane

@@ -4,12 +4,42 @@
 #include <cerrno>
 
 namespace orvane::sim {
+namespace {
+
+class SimChangeMonitor final : public HidChangeMonitor {
+public:
+    explicit SimChangeMonitor(std::shared_ptr<EventFd> event) : event_(std::move(event)) {}
+    int Fd() const override { return event_->Fd(); }
+    bool Drain() override {
+        event_->Drain();
+        return true;
+    }
+
+private:
+    std::shared_ptr<EventFd> event_;
+};
+
+}  // namespace
+
+void SimBus::Watchers::Notify() {
+    std::lock_guard lock(mutex);
+    std::erase_if(events, [](const std::weak_ptr<EventFd>& e) { return e.expired(); });
+    for (const auto& e : events)
+        if (auto event = e.lock()) event->Signal();
+}
 
 std::shared_ptr<SimDevice> SimBus::Plug(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware) {
-    auto device = std::make_shared<SimDevice>(std::move(identity), std::move(firmware));
-    std::lock_guard lock(mutex_);
-    for (size_t i = 0; i < device->Identity().interfaces.size(); ++i)
-        nodes_.push_back({"sim/hidraw" + std::to_string(nextNodeNumber_++), device, i});
+    // Whoever unplugs the device (the bus, or its firmware as a fault), the monitors hear of it.
+    auto device = std::make_shared<SimDevice>(std::move(identity), std::move(firmware),
+                                              [watchers = std::weak_ptr<Watchers>(watchers_)] {
+                                                  if (auto w = watchers.lock()) w->Notify();
+                                              });
+    {
+        std::lock_guard lock(mutex_);
+        for (size_t i = 0; i < device->Identity().interfaces.size(); ++i)
+            nodes_.push_back({"sim/hidraw" + std::to_string(nextNodeNumber_++), device, i});
+    }
+    watchers_->Notify();
     return device;
 }
 
@@ -62,6 +92,14 @@ std::optional<HidNodeInfo> SimBus::QueryNode(const std::string& node) {
     const Node* n = FindNode(node);
     if (n == nullptr) return std::nullopt;
     return InfoOf(*n);
+}
+
+std::unique_ptr<HidChangeMonitor> SimBus::WatchChanges() {
+    auto event = std::make_shared<EventFd>();
+    if (event->Fd() < 0) return nullptr;
+    std::lock_guard lock(watchers_->mutex);
+    watchers_->events.push_back(event);
+    return std::make_unique<SimChangeMonitor>(std::move(event));
 }
 
 int SimBus::OpenNode(const std::string& node, bool, bool) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -16,9 +15,8 @@ constexpr size_t kMaxReportBytes = 4096;
 
 }  // namespace
 
-SimDevice::SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware)
-    : identity_(std::move(identity)), firmware_(std::move(firmware)) {
-    wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+SimDevice::SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware, std::function<void()> onUnplug)
+    : identity_(std::move(identity)), firmware_(std::move(firmware)), onUnplug_(std::move(onUnplug)) {
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -26,7 +24,6 @@ SimDevice::~SimDevice() {
     Unplug();
     if (thread_.joinable()) thread_.join();
     CloseConnections();
-    if (wakeFd_ >= 0) ::close(wakeFd_);
 }
 
 bool SimDevice::Plugged() const {
@@ -74,6 +71,7 @@ void SimDevice::Unplug() {
     // The device thread closes the device ends (only it touches them), which gives every host
     // end POLLHUP and EOF, as a pulled cable does.
     Wake();
+    if (onUnplug_) onUnplug_();
 }
 
 void SimDevice::CloseConnections() {
@@ -85,10 +83,7 @@ void SimDevice::CloseConnections() {
     for (const auto& c : closing) ::close(c.fd);
 }
 
-void SimDevice::Wake() {
-    uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
-}
+void SimDevice::Wake() { wake_.Signal(); }
 
 void SimDevice::DeliverDue() {
     std::vector<Pending> due;
@@ -131,14 +126,11 @@ void SimDevice::Run() {
                 timeoutMs = timeoutMs < 0 ? left : std::min(timeoutMs, left);
             }
         }
-        fds.push_back({wakeFd_, POLLIN, 0});
+        fds.push_back({wake_.Fd(), POLLIN, 0});
         for (const auto& c : polled) fds.push_back({c.fd, POLLIN, 0});
         int n = ::poll(fds.data(), fds.size(), timeoutMs);
         if (n < 0 && errno != EINTR) return;
-        if (fds[0].revents & POLLIN) {
-            uint64_t v;
-            [[maybe_unused]] ssize_t r = ::read(wakeFd_, &v, sizeof v);
-        }
+        if (fds[0].revents & POLLIN) wake_.Drain();
         for (size_t i = 1; i < fds.size(); ++i) {
             const Connection& c = polled[i - 1];
             if (fds[i].revents & (POLLHUP | POLLERR)) {

@@ -9,12 +9,15 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "device/EventFd.h"
 
 namespace orvane::sim {
 
@@ -51,7 +54,8 @@ public:
 
 class SimDevice final : private SimPort {
 public:
-    SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware);
+    // `onUnplug` runs once when the device leaves the bus, whoever pulls it (the bus or the firmware).
+    SimDevice(SimDeviceIdentity identity, std::shared_ptr<SimFirmware> firmware, std::function<void()> onUnplug = {});
     ~SimDevice() override;
     SimDevice(const SimDevice&) = delete;
     SimDevice& operator=(const SimDevice&) = delete;
@@ -87,7 +91,8 @@ private:
 
     SimDeviceIdentity identity_;
     std::shared_ptr<SimFirmware> firmware_;
-    int wakeFd_ = -1;
+    std::function<void()> onUnplug_;
+    EventFd wake_;
     mutable std::mutex mutex_;
     bool plugged_ = true;
     std::vector<Connection> connections_;

@@ -1,6 +1,7 @@
 // The hidraw backend on a fixture sysfs tree, with FIFOs standing in for /dev/hidrawN.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
@@ -10,6 +11,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "device/DeviceScanThread.h"
 #include "device/HidDeviceHandle.h"
 #include "device/HidPath.h"
 #include "device/HidrawBackend.h"
@@ -198,6 +200,32 @@ TEST_F(HidrawFixture, CloseFromAnotherThreadWakesAnEndlessRead) {
     reader.join();
     EXPECT_FALSE(result);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+}
+
+// A tree udev knows nothing of has no change events: discovery polls it and still sees the
+// mouse come and go.
+TEST_F(HidrawFixture, DiscoveryPollsATreeWithoutChangeEvents) {
+    class Counter final : public DeviceScanListener {
+    public:
+        void OnDeviceArrival(int slot, const DeviceRecord&) override { arrivals |= 1 << slot; }
+        void OnDeviceRemoval(int slot, const DeviceRecord&) override { removals |= 1 << slot; }
+        void OnFirstScanDone() override { firstPass = true; }
+        std::atomic<int> arrivals{0}, removals{0};
+        std::atomic<bool> firstPass{false};
+    } listener;
+    auto waitFor = [](auto condition) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (!condition() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return condition();
+    };
+    DeviceScanThread scan(listener, backend_);
+    scan.Start();
+    ASSERT_TRUE(waitFor([&] { return listener.firstPass.load(); }));
+
+    AddQ730(1);
+    EXPECT_TRUE(waitFor([&] { return listener.arrivals.load() == 0b1100; })) << "slots 2 and 3";
+    fs::remove(Node(1));
+    EXPECT_TRUE(waitFor([&] { return listener.removals.load() == 0b1100; }));
 }
 
 }  // namespace

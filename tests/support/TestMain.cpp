@@ -2,10 +2,21 @@
 // devices; fixtures that need devices install the emulated bus or a fixture hidraw tree.
 #include <gtest/gtest.h>
 
+#include "device/EventFd.h"
 #include "device/HidBackend.h"
 #include "platform/DebugLog.h"
 
 namespace {
+
+// Nothing ever comes or goes, so its monitor never fires.
+class SilentMonitor final : public orvane::HidChangeMonitor {
+public:
+    int Fd() const override { return event_.Fd(); }
+    bool Drain() override { return true; }
+
+private:
+    orvane::EventFd event_;
+};
 
 class NoDevicesBackend final : public orvane::HidBackend {
 public:
@@ -15,6 +26,7 @@ public:
     }
     std::optional<orvane::HidNodeInfo> QueryNode(const std::string&) override { return std::nullopt; }
     int OpenNode(const std::string&, bool, bool) override { return -ENODEV; }
+    std::unique_ptr<orvane::HidChangeMonitor> WatchChanges() override { return std::make_unique<SilentMonitor>(); }
 };
 
 }  // namespace
