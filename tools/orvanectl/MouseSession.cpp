@@ -36,7 +36,8 @@ std::unique_ptr<MouseSession> OpenMouseSession(const GlobalOptions& options, con
 
 int OutcomeResult(const DeviceOutcome& outcome) {
     switch (outcome.kind) {
-        case DeviceOutcome::Kind::kDone: return kExitOk;
+        case DeviceOutcome::Kind::kDone:
+        case DeviceOutcome::Kind::kPending: return kExitOk;
         case DeviceOutcome::Kind::kRefused:
             return Fail(outcome.excess > 0 ? kExitDoesNotFit : kExitUsage, outcome.reason);
         case DeviceOutcome::Kind::kDeviceFailed: break;
