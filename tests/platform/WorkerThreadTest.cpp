@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "platform/DebugLog.h"
 #include "platform/WorkerThread.h"
 
 namespace orvane {
@@ -50,6 +51,23 @@ TEST(WorkerThread, RestartingStopsTheEarlierRun) {
     t.Start(body);
     EXPECT_EQ(t.Stop(), WorkerThread::StopOutcome::Ended);
     EXPECT_EQ(runs, 2);
+}
+
+TEST(WorkerThread, StopAndLogReportsEachOutcomeInTheOwnersTexts) {
+    auto log = std::make_shared<CapturingDebugSink>();
+    const auto previous = SetDebugSink(log);
+    auto release = std::make_shared<StopSignal>();
+    WorkerThread t;
+    t.Start([](const StopSignal& stop) { stop.WaitFor(10s); });
+    EXPECT_EQ(t.StopAndLog(), WorkerThread::StopOutcome::Ended);
+    EXPECT_EQ(t.StopAndLog(), WorkerThread::StopOutcome::NotRunning);
+    t.Start([release](const StopSignal&) { release->WaitFor(10s); });
+    EXPECT_EQ(t.StopAndLog(20ms), WorkerThread::StopOutcome::TimedOut);
+    release->Signal();
+    SetDebugSink(previous);
+    EXPECT_EQ(log->Lines(), (std::vector<std::string>{"线程退出：：对象处于激发状态\n",
+                                                      "线程退出：：对象处于非激发状态，超时\n"}))
+        << "nothing for a thread that was not running";
 }
 
 }  // namespace

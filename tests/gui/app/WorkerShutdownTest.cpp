@@ -110,6 +110,11 @@ TEST(ThreadRegistry, StopsEachThreadWithinItsWaitAndLogsHowItEnded) {
     log->Clear();
     registry.StopAll();
     EXPECT_TRUE(log->Lines().empty()) << "stopped threads are not stopped twice";
+
+    WorkerThread neverStarted;
+    EXPECT_TRUE(registry.Register(ThreadRegistry::kScanThreadSlot, [&](auto wait) { return neverStarted.Stop(wait); }));
+    registry.StopAll();
+    EXPECT_EQ(log->Lines(), std::vector<std::string>{"所有对象处于激发状态\n"}) << "a thread already ended counts as ended";
     release->Signal();
     SetDebugSink(previous);
 }
