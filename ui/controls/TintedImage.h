@@ -4,6 +4,7 @@
 #include "ui/framework/AttributeValues.h"
 
 #include <QColor>
+#include <QImage>
 #include <QRect>
 #include <QString>
 
@@ -15,8 +16,21 @@ namespace orvane::ui {
 // green in bits 16-23.
 QColor TintToColor(ArgbColor tint);
 
-// Draws the image string into `rect` in `color`, at `level` / 255 opacity (0..255). False when the
-// image cannot be drawn.
-bool DrawTintedImage(QPainter& painter, const QRect& rect, const QString& imageString, const QColor& color, int level);
+// One light image drawn tinted, again and again. The shape is rendered once per image string,
+// size and pixel ratio, the coloured picture once per colour, so that a repaint costs a blit.
+class TintedImage {
+public:
+    // Draws the image string into `rect` in `color`, at `level` / 255 opacity (0..255). False when
+    // the image cannot be drawn.
+    bool Draw(QPainter& painter, const QRect& rect, const QString& imageString, const QColor& color, int level);
+
+private:
+    QString imageString_;
+    QSize size_;
+    qreal pixelRatio_ = 0;
+    QImage shape_;  // null: the image could not be drawn
+    QColor color_;
+    QImage tinted_;
+};
 
 }  // namespace orvane::ui
