@@ -65,32 +65,32 @@ start_program() {
     kill -0 "$pid" 2>/dev/null || { echo "cpu_usage: the program ended early:" >&2; cat "$work/program.log" >&2; exit 1; }
 }
 
-# CPU nanoseconds and context switches of all threads, as "ns switches".
-thread_totals() {
-    local ns=0 switches=0 task run count
+# One line per thread: "thread-id CPU-nanoseconds context-switches".
+thread_counters() {
+    local task run count
     for task in /proc/"$pid"/task/*; do
         read -r run _ _ <"$task/schedstat" 2>/dev/null || continue
-        count=$(awk '/ctxt_switches/ { n += $2 } END { print n + 0 }' "$task/status" 2>/dev/null || echo 0)
-        ns=$((ns + run))
-        switches=$((switches + count))
+        count=$(awk '/ctxt_switches/ { n += $2 } END { print n + 0 }' "$task/status" 2>/dev/null) || continue
+        echo "${task##*/} $run $count"
     done
-    echo "$ns $switches"
 }
 rss_mib() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status"; }
 peak_rss_mib() { awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$pid/status"; }
 
-# "CPU % of one core, wake-ups per second" over `measure` seconds of wall time.
+# "CPU % of one core, wake-ups per second" over `measure` seconds of wall time. A thread that
+# starts during the interval counts from zero; one that ends is left out of the wake-ups.
 measure_cpu() {
-    local start end start_ns end_ns
-    start=$(thread_totals)
+    local start_ns end_ns
+    thread_counters >"$work/start"
     start_ns=$(date +%s%N)
     sleep "$measure"
-    end=$(thread_totals)
+    thread_counters >"$work/end"
     end_ns=$(date +%s%N)
-    awk -v s="$start" -v e="$end" -v wall="$((end_ns - start_ns))" 'BEGIN {
-        split(s, a, " "); split(e, b, " ")
-        printf "CPU %5.2f %% of one core   %6.1f wake-ups/s", 100 * (b[1] - a[1]) / wall, (b[2] - a[2]) / (wall / 1e9)
-    }'
+    awk -v wall="$((end_ns - start_ns))" '
+        NR == FNR { ns[$1] = $2; switches[$1] = $3; next }
+        { cpu += $2 - ns[$1]; wakes += $3 - switches[$1] }
+        END { printf "CPU %5.2f %% of one core   %6.1f wake-ups/s", 100 * cpu / wall, wakes / (wall / 1e9) }
+    ' "$work/start" "$work/end"
 }
 
 active_window() {

@@ -1,6 +1,6 @@
 #pragma once
 // The page's light preview thread. It sleeps until the preview is due a frame and then advances
-// the preview by the turns that elapsed since the last frame (at most 60 frames a second); it
+// the preview by the turns that elapsed since the last frame (30 frames a second); it
 // tells the page only when a frame changed a colour. It does not wake at all while the preview is
 // not on screen, while the device's channel is closed, while the lighting synchroniser drives the
 // lights, or while the preview shows a still picture; a change of the preview, of what is shown or
@@ -17,8 +17,9 @@ namespace orvane {
 
 class PreviewThread {
 public:
-    // 1/60 s, rounded up.
-    static constexpr std::chrono::microseconds kFramePeriod{16667};
+    // 1/30 s, rounded up: half the display rate. A light preview looks smooth at this rate, and
+    // the repaint a frame asks for is most of what the preview costs.
+    static constexpr std::chrono::microseconds kFramePeriod{33334};
 
     // The callbacks are called on the preview thread; like the state they must stay valid until
     // the thread has ended, also past a stop that timed out. `frameReady`: a frame changed a

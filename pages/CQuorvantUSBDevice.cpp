@@ -253,20 +253,12 @@ std::function<void()> CQuorvantUSBDevice::PaintRequester() {
         if (queued->exchange(true)) return;
         gate->Post([page, queued] {
             queued->store(false);
-            page->RunPaintPass();
+            page->PaintLightButtons();
         });
     };
 }
 
 void CQuorvantUSBDevice::RequestPaint() { PaintRequester()(); }
-
-void CQuorvantUSBDevice::RunPaintPass() {
-    if (ui::CDeviceOptionUI* entry = GetOptionItem()) {
-        entry->SetTimer(ui::CDeviceOptionUI::kPaintTimer, 0);
-    } else {
-        PaintLightButtons();
-    }
-}
 
 void CQuorvantUSBDevice::SetLightColor(int index, uint32_t color) {
     if (index < 0) return;

@@ -9,8 +9,8 @@
 // The light preview: the page owns a LightPreviewState that its family's preview thread animates
 // (and the lighting synchroniser may colour). The thread runs frames only while the preview is on
 // screen (IsPreviewShown) and asks for a paint pass when a frame changed a colour; the pass
-// (PaintLightButtons, through the entry's timer 1000) tints and repaints only the light buttons
-// whose colour changed.
+// (PaintLightButtons, also run by the entry's timer 1000 after connecting) tints and repaints
+// only the light buttons whose colour changed.
 //
 // The main window sets the identity in the order the setters are declared, then calls InitPage.
 // UI thread only, except the flags, the channels' open state and the preview state, which worker
@@ -136,8 +136,8 @@ public:
     // Whether the preview is on screen: lighting on, the page the current one of a shown window
     // that is not minimised and is active or hovered.
     bool IsPreviewShown() const;
-    // Any thread: one paint pass soon on the UI thread, through the entry's timer 1000 (at once
-    // on a page without an entry). Requests made before it runs make one pass.
+    // Any thread: one paint pass (PaintLightButtons) soon on the UI thread, queued behind what is
+    // queued there already. Requests made before it runs make one pass.
     void RequestPaint();
 
     // --- Page operations the main window and the editors call ---
@@ -234,7 +234,6 @@ private:
     void UpdatePreviewShown();
     // Asks for a paint pass from any thread, also after the page has gone (then nothing happens).
     std::function<void()> PaintRequester();
-    void RunPaintPass();
 
     std::shared_ptr<CommandChannel> channel_ = std::make_shared<CommandChannel>();
     std::shared_ptr<CommandChannel> syncChannel_ = std::make_shared<CommandChannel>();

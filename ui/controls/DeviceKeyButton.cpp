@@ -8,6 +8,22 @@
 #include <QStyleOptionButton>
 
 namespace orvane::ui {
+namespace {
+
+// Light buttons usually have no look of their own: nothing to draw then.
+bool IsTransparent(const QImage& image) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (qAlpha(line[x]) != 0) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 void CDeviceKeyButtonUI::SetAttribute(const QString& name, const QString& value) {
     if (name == "lightimage") {
@@ -55,7 +71,7 @@ void CDeviceKeyButtonUI::SetKeepTintOnHover(bool keep) {
 bool CDeviceKeyButtonUI::event(QEvent* e) {
     // The look changes with these while its key may stay the same.
     if (e->type() == QEvent::StyleChange || e->type() == QEvent::Polish || e->type() == QEvent::FontChange) {
-        look_ = QPixmap();
+        look_ = QImage();
     }
     return CButtonUI::event(e);
 }
@@ -83,16 +99,19 @@ void CDeviceKeyButtonUI::PaintOwnLook(QPainter& painter) {
     key.bkImage = GetBkImage();
     if (look_.isNull() || !(key == lookKey_)) {
         lookKey_ = std::move(key);
-        look_ = QPixmap(size() * ratio);
+        look_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
         look_.setDevicePixelRatio(ratio);
         look_.fill(Qt::transparent);
-        // What the base's paint draws: the background attributes, then the style's button.
-        QPainter lookPainter(&look_);
-        initPainter(&lookPainter);
-        if (HasBackground()) PaintBackground(lookPainter, rect());
-        style()->drawControl(QStyle::CE_PushButton, &option, &lookPainter, this);
+        {
+            // What the base's paint draws: the background attributes, then the style's button.
+            QPainter lookPainter(&look_);
+            initPainter(&lookPainter);
+            if (HasBackground()) PaintBackground(lookPainter, rect());
+            style()->drawControl(QStyle::CE_PushButton, &option, &lookPainter, this);
+        }
+        lookIsEmpty_ = IsTransparent(look_);
     }
-    painter.drawPixmap(0, 0, look_);
+    if (!lookIsEmpty_) painter.drawImage(0, 0, look_);
 }
 
 void CDeviceKeyButtonUI::PaintLight(QPainter& painter) {

@@ -3,7 +3,7 @@
 //
 // Painting: the button's own look (style sheet), then, while the tint is enabled and the pointer
 // is not over the button, the light image ("lightimage") in the tint colour at the tint level.
-// The preview repaints light buttons (and the keys that overlap them) up to 60 times a second,
+// The preview repaints light buttons (and the keys that overlap them) up to 30 times a second,
 // so the button keeps its look for its current state and the tinted light between paints: a
 // repaint in an unchanged state and colour is a few blits.
 // Hovering a tinted button shows no light: with keep-tint-on-hover set the light returns when the
@@ -17,7 +17,7 @@
 #include "ui/controls/TintedImage.h"
 #include "ui/framework/Button.h"
 
-#include <QPixmap>
+#include <QImage>
 
 #include <functional>
 
@@ -91,7 +91,8 @@ private:
     bool hot_ = false;
     std::function<void()> tintLost_;
     LookKey lookKey_;
-    QPixmap look_;  // null: to be drawn
+    QImage look_;  // null: to be drawn
+    bool lookIsEmpty_ = false;
     TintedImage light_;
 };
 

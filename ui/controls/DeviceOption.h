@@ -7,8 +7,8 @@
 // (getters answer false, -1 or empty).
 //
 // The entry runs its page's timers, each one-shot (killed first when it fires):
-//   1000  PaintLightButtons: one paint pass, armed by 1001 and by the page whenever its preview
-//         has something new to show (at most once a frame, only while it is on screen)
+//   1000  PaintLightButtons: one paint pass after connecting, armed by 1001 (later passes the
+//         page runs itself, when its preview has something new to show)
 //   1001  OnConnect; arms 1000 at 5 ms and, with the power flag set and the channel open, 1005 at
 //         5000 ms; sets LightSyncEvent
 //   1002  OnSyncRequest (armed by the page's sync thread, from any thread)

@@ -11,8 +11,7 @@ class DevicePageInterface {
 public:
     virtual ~DevicePageInterface() = default;
 
-    // Timer 1000, armed after connecting and by the page itself: the preview colours onto the
-    // light buttons.
+    // Timer 1000, armed after connecting: the preview colours onto the light buttons.
     virtual void PaintLightButtons() = 0;
     // Timer 1001, once per arrival: the initial read of the device.
     virtual void OnConnect() = 0;

@@ -174,7 +174,7 @@ TEST_F(DeviceOptionTest, ConnectPaintsOnceThenPollsEvery5s) {
     EXPECT_EQ(page.connects, 1);
     EXPECT_EQ(unpowered.connects, 1);
     EXPECT_EQ(unpowered.polls, 0);
-    // The paint timer is one pass per arming: the pages arm it again when they have something new.
+    // One paint pass after connecting: the page paints its later frames itself.
     EXPECT_EQ(page.paints, 1);
     EXPECT_EQ(unpowered.paints, 1);
 }
