@@ -135,7 +135,6 @@ bool CMainWnd::CreateDevicePage(int slot, uint16_t role) {
     // The folder name is shown through the language table, which names the device.
     if (auto* name = option->FindSubControlByName<ui::CLabelUI>("device_select_name")) name->SetResourceText(true);
     option->SetPage(page);
-    option->SetPreviewContainer(page->GetSelectPanel());
     return true;
 }
 
@@ -298,7 +297,7 @@ void CMainWnd::ShowSelectorEntry(int index, bool show, bool select) {
     }
     // Synchronised lighting needs two devices at least.
     if (shown <= 1) {
-        for (CQuorvantUSBDevice* page : AllPages()) page->Channel().SetSyncLighting(false);
+        for (CQuorvantUSBDevice* page : AllPages()) page->SetSyncLighting(false);
     }
     if (syncSelected <= 1) {
         for (ui::CDeviceOptionUI* e : entries) {

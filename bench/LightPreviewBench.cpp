@@ -1,5 +1,6 @@
-// One preview turn of each mouse light mode on 6 lights, the effect step included every turn
-// (speed 4, the clock 2 ms further per turn), and the paint-side copy of the colours.
+// The preview turns of each mouse light mode on 6 lights at speed 4 (an effect step every turn):
+// one turn, and one frame's worth at 60 frames a second (8 turns); and the paint-side copy of
+// the colours.
 #include <benchmark/benchmark.h>
 
 #include "light/LightPreviewState.h"
@@ -8,11 +9,11 @@ namespace {
 
 using namespace orvane;
 
-void BM_PreviewTick(benchmark::State& state) {
+void BM_PreviewTurns(benchmark::State& state) {
     const auto mode = static_cast<uint8_t>(state.range(0));
     const bool multi = state.range(1) != 0;
-    uint32_t nowMs = 0;
-    LightPreviewState preview(6, [&nowMs] { return nowMs += 2; });
+    const auto turns = static_cast<uint32_t>(state.range(2));
+    LightPreviewState preview(6, 0);
     LightInfoRecord s;
     s.light = {mode, 4, 4, 1, static_cast<uint8_t>(multi ? 1 : 0), 255, 255, 255};
     preview.SetLightState(s);
@@ -25,12 +26,14 @@ void BM_PreviewTick(benchmark::State& state) {
     breathe.light.mode = 0;
     preview.SetCustomSteps({wave, breathe});
     for (auto _ : state) {
-        preview.Tick();
+        preview.AdvanceTurns(turns);
         benchmark::DoNotOptimize(preview.ColorsVersion());
     }
 }
 // Modes 0-8 and a custom effect (12), single colour and colourful.
-BENCHMARK(BM_PreviewTick)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7, 8, 12}, {0, 1}})->ArgNames({"mode", "multi"});
+BENCHMARK(BM_PreviewTurns)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7, 8, 12}, {0, 1}, {1, 8}})
+    ->ArgNames({"mode", "multi", "turns"});
 
 void BM_PaintCopy(benchmark::State& state) {
     LightPreviewState preview(6);

@@ -13,6 +13,9 @@ void SteadyWheelHue(EffectContext& ctx) { FillSteady(ctx, WheelColor(ctx.animati
 constexpr std::array<PreviewEffect, 6> kStepEffects{Breathe, SteadyOwnColor, PreviewFlash,
                                                     nullptr, PreviewWave,    SteadyWheelHue};
 
+// Step modes whose look changes from one animation step to the next: breathing, flashing, wave.
+bool StepModeAnimates(uint8_t mode) { return mode == 0 || mode == 2 || mode == 4; }
+
 }  // namespace
 
 void CustomStepPlayer::Replace(std::vector<LedEffectEntry> steps) {
@@ -33,6 +36,10 @@ void CustomStepPlayer::AdvanceIfDue(uint32_t nowMs) {
     if (int64_t{nowMs - *startMs_} <= steps_[cursor_].Time) return;
     ++cursor_;
     startMs_ = nowMs;
+}
+
+bool CustomStepPlayer::Animates() const {
+    return steps_.size() > 1 || (steps_.size() == 1 && StepModeAnimates(steps_.front().light.mode));
 }
 
 void RenderCustomStep(const LedEffectEntry& step, PreviewAnimation& animation, LightFrame& frame, uint32_t nowMs) {

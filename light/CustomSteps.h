@@ -21,6 +21,8 @@ public:
     std::optional<LedEffectEntry> Current(uint32_t nowMs);
     // Moves on once the current step has been shown for longer than its Time.
     void AdvanceIfDue(uint32_t nowMs);
+    // Whether playing on can change a colour: more than one step, or one that animates.
+    bool Animates() const;
 
 private:
     std::vector<LedEffectEntry> steps_;

@@ -9,6 +9,9 @@ namespace {
 // Counted steps between two effect steps: 5 − speed, and every turn above speed 4.
 unsigned PreviewThreshold(uint8_t speed) { return speed <= 4 ? 5u - speed : 0u; }
 
+// Modes whose every step draws the same colours.
+bool IsStaticMode(uint8_t mode) { return mode == 4 || mode == 7; }
+
 void SeedOneMarker(RippleField& ripple) {
     ripple.ClearIntensity();
     ripple.ring[0] = 1;
@@ -21,8 +24,7 @@ uint32_t SteadyClockMs() {
     return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-LightPreviewState::LightPreviewState(size_t lightCount, MsClock clock)
-    : clock_(std::move(clock)), colors_(lightCount, 0), lastTickMs_(clock_()) {
+LightPreviewState::LightPreviewState(size_t lightCount, uint32_t startMs) : colors_(lightCount, 0), clockMs_(startMs) {
     SeedOneMarker(animation_.ripple);
     area_.Replace(std::vector<LightListEntry>(lightCount), lightCount);
 }
@@ -36,30 +38,71 @@ void LightPreviewState::DrawLocked(Draw&& draw) {
 
 template <typename Change>
 void LightPreviewState::ChangeSelection(Change&& change) {
-    std::lock_guard lock(frameMutex_);
-    const uint8_t mode = selection_.light.mode;
-    change(selection_);
-    if (selection_.light.mode != mode) SeedOneMarker(animation_.ripple);
-}
-
-void LightPreviewState::Tick() {
-    const uint32_t now = clock_();
     {
         std::lock_guard lock(frameMutex_);
-        if (now - lastTickMs_ > 1) {
-            lastTickMs_ = now;
-            ++stepCounter_;
-        }
         const uint8_t mode = selection_.light.mode;
-        if (mode <= kLastBuiltInMode) {
-            if (stepCounter_ < PreviewThreshold(selection_.light.speed)) return;
-            stepCounter_ = 0;
-            DrawLocked([&](LightFrame& frame) {
-                EffectContext ctx{selection_.light, animation_, frame, now};
-                kMousePreviews[mode](ctx);
-            });
-            return;
+        change(selection_);
+        if (selection_.light.mode != mode) SeedOneMarker(animation_.ripple);
+        drawPending_ = true;
+    }
+    NotifyChange();
+}
+
+void LightPreviewState::NotifyChange() {
+    std::function<void()> listener;
+    {
+        std::lock_guard lock(listenerMutex_);
+        listener = listener_;
+    }
+    if (listener) listener();
+}
+
+void LightPreviewState::SetChangeListener(std::function<void()> listener) {
+    std::lock_guard lock(listenerMutex_);
+    listener_ = std::move(listener);
+}
+
+void LightPreviewState::AdvanceTurns(uint32_t turns) {
+    while (turns > 0) {
+        const uint32_t used = RunBuiltInTurns(turns);
+        if (used > 0) {
+            turns -= used;
+            continue;
         }
+        RunCustomTurn();
+        --turns;
+    }
+}
+
+uint32_t LightPreviewState::RunBuiltInTurns(uint32_t turns) {
+    std::lock_guard lock(frameMutex_);
+    const uint8_t mode = selection_.light.mode;
+    if (mode > kLastBuiltInMode) return 0;
+    // The effect runs on the turn whose count reaches the threshold.
+    const unsigned threshold = PreviewThreshold(selection_.light.speed);
+    const uint32_t toStep = stepCounter_ + 1 >= threshold ? 1 : threshold - stepCounter_;
+    if (toStep > turns) {
+        stepCounter_ += turns;
+        clockMs_ += turns * kTurnMs;
+        return turns;
+    }
+    stepCounter_ = 0;
+    clockMs_ += toStep * kTurnMs;
+    drawPending_ = false;
+    DrawLocked([&](LightFrame& frame) {
+        EffectContext ctx{selection_.light, animation_, frame, clockMs_};
+        kMousePreviews[mode](ctx);
+    });
+    return toStep;
+}
+
+void LightPreviewState::RunCustomTurn() {
+    uint32_t now = 0;
+    {
+        std::lock_guard lock(frameMutex_);
+        clockMs_ += kTurnMs;
+        ++stepCounter_;
+        now = clockMs_;
     }
     std::optional<LedEffectEntry> step;
     {
@@ -69,16 +112,30 @@ void LightPreviewState::Tick() {
     {
         std::lock_guard lock(frameMutex_);
         if (!step) {
+            drawPending_ = false;
             DrawLocked([](LightFrame& frame) { frame.Fill(0); });
             return;
         }
         if (stepCounter_ >= PreviewThreshold(step->light.speed)) {
             stepCounter_ = 0;
+            drawPending_ = false;
             DrawLocked([&](LightFrame& frame) { RenderCustomStep(*step, animation_, frame, now); });
         }
     }
     std::lock_guard lock(stepsMutex_);
     steps_.AdvanceIfDue(now);
+}
+
+bool LightPreviewState::NeedsTurns() const {
+    uint8_t mode = 0;
+    {
+        std::lock_guard lock(frameMutex_);
+        if (drawPending_) return true;
+        mode = selection_.light.mode;
+    }
+    if (mode <= kLastBuiltInMode) return !IsStaticMode(mode);
+    std::lock_guard lock(stepsMutex_);
+    return steps_.Animates();
 }
 
 LightColorSnapshot LightPreviewState::LightColors() const {
@@ -92,8 +149,12 @@ LightColor LightPreviewState::GetLightColor(size_t index) const {
 }
 
 void LightPreviewState::SetLightColor(size_t index, LightColor color) {
-    std::lock_guard lock(frameMutex_);
-    DrawLocked([&](LightFrame& frame) { frame.Set(index, color); });
+    {
+        std::lock_guard lock(frameMutex_);
+        DrawLocked([&](LightFrame& frame) { frame.Set(index, color); });
+        drawPending_ = true;
+    }
+    NotifyChange();
 }
 
 size_t LightPreviewState::LightCount() const {
@@ -102,11 +163,15 @@ size_t LightPreviewState::LightCount() const {
 }
 
 void LightPreviewState::SetLightCount(size_t count) {
-    std::lock_guard area(areaMutex_);
-    std::lock_guard frame(frameMutex_);
-    colors_.assign(count, 0);
-    area_.Replace(std::vector<LightListEntry>(count), count);
-    version_.fetch_add(1, std::memory_order_release);
+    {
+        std::lock_guard area(areaMutex_);
+        std::lock_guard frame(frameMutex_);
+        colors_.assign(count, 0);
+        area_.Replace(std::vector<LightListEntry>(count), count);
+        version_.fetch_add(1, std::memory_order_release);
+        drawPending_ = true;
+    }
+    NotifyChange();
 }
 
 void LightPreviewState::SetLightState(const LightInfoRecord& state) {
@@ -138,23 +203,32 @@ void LightPreviewState::SetColor(Rgb color) {
 }
 
 void LightPreviewState::SetCustomSteps(std::vector<LedEffectEntry> steps) {
-    std::lock_guard lock(stepsMutex_);
-    steps_.Replace(std::move(steps));
+    {
+        std::lock_guard lock(stepsMutex_);
+        steps_.Replace(std::move(steps));
+    }
+    {
+        std::lock_guard lock(frameMutex_);
+        drawPending_ = true;
+    }
+    NotifyChange();
 }
 
 void LightPreviewState::SetAreaLights(std::vector<LightListEntry> entries) {
-    const uint32_t now = clock_();
-    std::lock_guard area(areaMutex_);
-    std::lock_guard frame(frameMutex_);
-    area_.Replace(std::move(entries), colors_.size());
-    DrawLocked([&](LightFrame& f) { area_.Tick(f, now); });
+    {
+        std::lock_guard area(areaMutex_);
+        std::lock_guard frame(frameMutex_);
+        area_.Replace(std::move(entries), colors_.size());
+        DrawLocked([&](LightFrame& f) { area_.Tick(f, clockMs_); });
+        drawPending_ = true;
+    }
+    NotifyChange();
 }
 
 void LightPreviewState::TickAreaLights() {
-    const uint32_t now = clock_();
     std::lock_guard area(areaMutex_);
     std::lock_guard frame(frameMutex_);
-    DrawLocked([&](LightFrame& f) { area_.Tick(f, now); });
+    DrawLocked([&](LightFrame& f) { area_.Tick(f, clockMs_); });
 }
 
 }  // namespace orvane

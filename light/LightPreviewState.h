@@ -1,13 +1,17 @@
 #pragma once
 // The light state a page shares between its UI thread and its preview thread: the lighting
 // selection, the animation, the light colour list, the user effect's steps and the per-light
-// effects. The preview thread calls Tick once per loop turn; the UI thread changes the
-// selection and copies the colours to paint them, repainting only when the version moved.
+// effects. The preview thread advances it by preview turns; the UI thread changes the selection
+// and copies the colours to paint them, repainting only when the version moved.
+//
+// A turn is the pace unit of every effect: the original loop's 1 ms wait plus its 1 ms sleep.
+// The effects' clock is the turn count (kTurnMs per turn), not the wall clock, so a run of turns
+// shows the same colours however the turns are grouped into frames.
 //
 // Locks: the frame lock guards the selection, the animation and the colour list (held for one
 // preview step or one copy); the steps lock guards the custom steps and their cursor; the area
 // lock guards the per-light effects. Order: area lock before frame lock; the steps lock is
-// never held with another.
+// never held with another; the change listener is called with no lock held.
 
 #include <atomic>
 #include <cstddef>
@@ -24,8 +28,7 @@
 
 namespace orvane {
 
-// Milliseconds of a monotonic clock; wraps like a 32-bit tick count.
-using MsClock = std::function<uint32_t()>;
+// Milliseconds of the steady clock; wraps like a 32-bit tick count.
 uint32_t SteadyClockMs();
 
 struct LightColorSnapshot {
@@ -36,13 +39,22 @@ struct LightColorSnapshot {
 class LightPreviewState {
 public:
     static constexpr uint8_t kLastBuiltInMode = 8;  // higher modes play the custom steps
+    static constexpr uint32_t kTurnMs = 2;
 
-    explicit LightPreviewState(size_t lightCount = 0, MsClock clock = SteadyClockMs);
+    // `startMs`: the effects' clock before the first turn.
+    explicit LightPreviewState(size_t lightCount = 0, uint32_t startMs = SteadyClockMs());
 
-    // One turn of the preview loop: counts a step when the clock moved by more than 1 ms, and
-    // once 5 − speed steps have been counted runs the effect of the mode (0 for speed 5 or
-    // more: every turn). Modes above 8 play the custom steps on every turn.
-    void Tick();
+    // Runs `turns` preview turns. Every turn counts a step; once 5 − speed steps have been
+    // counted the effect of the mode runs (every turn for speed 5 or more). Modes above 8 play
+    // the custom steps, the step's own speed setting the count. Turns that run no effect cost
+    // nothing, so a frame may advance by all the turns since the last one.
+    void AdvanceTurns(uint32_t turns);
+    // Whether more turns can change a colour: the mode animates, or a change has not been drawn
+    // by an effect step yet. Static red, off, and user effects of one steady step do not animate.
+    bool NeedsTurns() const;
+    // Called after every change that may need turns (selection, steps, per-light effects,
+    // colours, light count), on the thread that made it. Replaces the previous listener.
+    void SetChangeListener(std::function<void()> listener);
 
     // The colours and the version they belong to; the version changes only when a colour did.
     LightColorSnapshot LightColors() const;
@@ -77,15 +89,20 @@ private:
     // Runs `draw` on the colour list; the caller holds the frame lock.
     template <typename Draw>
     void DrawLocked(Draw&& draw);
-
-    const MsClock clock_;
+    // Up to `turns` turns of a built-in mode, through its next effect step; the turns used, or 0
+    // when the mode plays the custom steps.
+    uint32_t RunBuiltInTurns(uint32_t turns);
+    void RunCustomTurn();
+    // The change listener, after the caller released its locks.
+    void NotifyChange();
 
     mutable std::mutex frameMutex_;
     LightInfoRecord selection_;
     PreviewAnimation animation_;
     std::vector<LightColor> colors_;
-    uint32_t lastTickMs_ = 0;
+    uint32_t clockMs_;
     unsigned stepCounter_ = 0;
+    bool drawPending_ = true;
     std::atomic<uint64_t> version_{0};
 
     mutable std::mutex stepsMutex_;
@@ -93,6 +110,9 @@ private:
 
     mutable std::mutex areaMutex_;
     AreaLightEffects area_;
+
+    std::mutex listenerMutex_;
+    std::function<void()> listener_;
 };
 
 }  // namespace orvane

@@ -14,7 +14,6 @@
 #include "ui/dialogs/WindowMessageIds.h"
 #include "protocol/SyncThread.h"
 #include "pages/UiThreadGate.h"
-#include "light/PreviewThread.h"
 #include "profiles/JsonFields.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfilePaths.h"
@@ -68,7 +67,7 @@ CQuorvantMouseDevice::CQuorvantMouseDevice(QWidget* parent)
 
 CQuorvantMouseDevice::~CQuorvantMouseDevice() {
     uiGate_->Close();
-    if (previewThread_) previewThread_->Stop();
+    StopPreviewThread();
     CloseSyncChannel();
     // The pages go with the program: the running sequence ends at once on the closed channel.
     Channel().Close();
@@ -157,7 +156,6 @@ void CQuorvantMouseDevice::BindPicture(ui::CControlUI& picture) {
                 logoRow_.push_back(button);
             }
             TintButton(*button, kWhite);
-            if (!logoRowContainer_) logoRowContainer_ = picture.GetWidget();
         }
         if (user && user->HasPrefix("light_") && user->number < GetLightCount()) BindLightButton(user->number, button);
     }
@@ -190,12 +188,7 @@ void CQuorvantMouseDevice::OnConnect() {
     });
     LoadProfileOnConnect();
     RefreshControls();
-    if (!previewThread_) {
-        previewThread_ = std::make_unique<PreviewThread>(
-            PreviewState(), [channel = ChannelPtr()] { return channel->IsOpen(); },
-            [channel = ChannelPtr()] { return channel->SyncLighting(); });
-    }
-    previewThread_->Start();
+    StartPreviewThread();
     // The lights show the loaded lighting at once, not only from the first paint timer on.
     PaintLightButtons();
 }
@@ -294,7 +287,6 @@ void CQuorvantMouseDevice::PaintLightButtons() {
         ui::CDeviceKeyButtonUI* button = logoRow_[i].data();
         if (button != nullptr && button->IsVisible()) TintButton(*button, colorOf(i));
     }
-    if (logoRowContainer_ && IsWindowActive()) logoRowContainer_->update();
     auto* logo = dynamic_cast<ui::CDeviceKeyButtonUI*>(logoButton_.data());
     if (logo != nullptr && logo->IsVisible() && logoLightIndex_ >= 0) {
         TintButton(*logo, colorOf(static_cast<size_t>(logoLightIndex_)));
@@ -305,7 +297,7 @@ void CQuorvantMouseDevice::PaintLightButtons() {
 // --- Device-side changes ---
 
 void CQuorvantMouseDevice::OnSyncRequest() {
-    Channel().SetSyncLighting(false);
+    SetSyncLighting(false);
     // A failed or short read leaves the page and the profile as they were.
     mouse_.SyncFromDevice([this](const DecodedConfig& config) {
         LightInfoRecord selection = previewSelection_;

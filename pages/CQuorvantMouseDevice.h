@@ -3,8 +3,8 @@
 // "XML\\DeviceXml\\mousedevice1.xml". It holds the mouse core (MouseDevice: memories, profile
 // document and actions in the user's units, the same object the command-line tool holds), binds
 // the layout's picture, profile panel and system panel to it, and runs two threads: the light
-// preview (PreviewThread) and the sync thread, which makes the page read the device's new
-// profile 500 ms after an on-board profile switch.
+// preview (the base page's PreviewThread, started on connection) and the sync thread, which
+// makes the page read the device's new profile 500 ms after an on-board profile switch.
 //
 // Device kind 2. UI thread only, except what the threads share: the preview state and the two
 // channels.
@@ -27,7 +27,6 @@ namespace orvane {
 class CDeviceProfileUI;
 class MousePerformanceView;
 class PageCommandRunner;
-class PreviewThread;
 class SyncThread;
 class UiThreadGate;
 
@@ -164,7 +163,6 @@ private:
     int logoLightIndex_ = -1;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> logoRow_;
     QPointer<QWidget> logoButton_;
-    QPointer<QWidget> logoRowContainer_;
     QPointer<QWidget> profileItem_;
     QPointer<QWidget> tip_;
 
@@ -172,7 +170,6 @@ private:
     std::unique_ptr<PageCommandRunner> runner_;
     QPointer<QTimer> busyTimer_;
     bool progressShown_ = false;
-    std::unique_ptr<PreviewThread> previewThread_;
     std::unique_ptr<SyncThread> syncThread_;
 };
 

@@ -1,7 +1,9 @@
 #include "pages/CQuorvantUSBDevice.h"
 
 #include "ui/dialogs/WindowMessageIds.h"
+#include "light/PreviewThread.h"
 #include "pages/NumberedName.h"
+#include "pages/UiThreadGate.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/CachedChild.h"
 #include "ui/controls/DeviceKeyButton.h"
@@ -9,6 +11,8 @@
 #include "ui/controls/MpDevicePower.h"
 #include "ui/framework/TabLayout.h"
 #include "ui/framework/WindowImplBase.h"
+
+#include <QEvent>
 
 namespace orvane {
 namespace {
@@ -41,10 +45,15 @@ PanelItems ItemsOfPanel(int type) {
 
 }  // namespace
 
-CQuorvantUSBDevice::CQuorvantUSBDevice(QWidget* parent) : CHorizontalLayoutUI(parent) {}
+CQuorvantUSBDevice::CQuorvantUSBDevice(QWidget* parent)
+    : CHorizontalLayoutUI(parent), paintGate_(std::make_shared<UiThreadGate>(this)) {}
 
-// The channels close themselves; a family's worker threads are stopped by the family.
-CQuorvantUSBDevice::~CQuorvantUSBDevice() = default;
+// The channels close themselves; a family stops its own worker threads, the preview's at the
+// latest here.
+CQuorvantUSBDevice::~CQuorvantUSBDevice() {
+    paintGate_->Close();
+    StopPreviewThread();
+}
 
 void CQuorvantUSBDevice::SetPageName(const QString& name) { pageName_ = name; }
 
@@ -135,6 +144,7 @@ void CQuorvantUSBDevice::BindLightButton(int index, ui::CDeviceKeyButtonUI* butt
     if (index < 0 || index >= static_cast<int>(lightButtons_.size())) return;
     lightButtons_[static_cast<size_t>(index)] = button;
     TintButton(*button, kWhite);
+    button->SetTintLostHandler([this] { RequestPaint(); });
 }
 
 void CQuorvantUSBDevice::UnbindAll() {
@@ -175,12 +185,86 @@ int CQuorvantUSBDevice::InitPage() {
 }
 
 void CQuorvantUSBDevice::SetLightingEnabled(bool on) {
-    if (on && !lightingEnabled_.load()) paintedVersion_.reset();
+    const bool comesBack = on && !lightingEnabled_.load();
+    if (comesBack) paintedVersion_.reset();
     lightingEnabled_.store(on);
+    UpdatePreviewShown();
+    if (comesBack) RequestPaint();
 }
 
+void CQuorvantUSBDevice::SetWindowActive(bool on) {
+    windowActive_.store(on);
+    UpdatePreviewShown();
+}
+
+void CQuorvantUSBDevice::SetSyncLighting(bool on) {
+    channel_->SetSyncLighting(on);
+    if (previewThread_) previewThread_->Wake();
+}
+
+bool CQuorvantUSBDevice::IsPreviewShown() const {
+    const QWidget* top = window();
+    return lightingEnabled_.load() && windowActive_.load() && isVisible() && !top->isMinimized();
+}
+
+void CQuorvantUSBDevice::UpdatePreviewShown() {
+    const bool shown = IsPreviewShown();
+    if (previewThread_) previewThread_->SetShown(shown);
+    if (shown && !previewShown_) RequestPaint();
+    previewShown_ = shown;
+}
+
+void CQuorvantUSBDevice::showEvent(QShowEvent* e) {
+    CHorizontalLayoutUI::showEvent(e);
+    if (watchedWindow_ != window()) {
+        if (watchedWindow_) watchedWindow_->removeEventFilter(this);
+        watchedWindow_ = window();
+        watchedWindow_->installEventFilter(this);
+    }
+    UpdatePreviewShown();
+}
+
+void CQuorvantUSBDevice::hideEvent(QHideEvent* e) {
+    CHorizontalLayoutUI::hideEvent(e);
+    UpdatePreviewShown();
+}
+
+bool CQuorvantUSBDevice::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == watchedWindow_ && e->type() == QEvent::WindowStateChange) UpdatePreviewShown();
+    return CHorizontalLayoutUI::eventFilter(watched, e);
+}
+
+void CQuorvantUSBDevice::StartPreviewThread() {
+    if (!previewThread_) {
+        previewThread_ = std::make_unique<PreviewThread>(
+            preview_, [channel = channel_] { return channel->IsOpen(); },
+            [channel = channel_] { return channel->SyncLighting(); }, PaintRequester());
+    }
+    previewThread_->SetShown(IsPreviewShown());
+    previewThread_->Start();
+}
+
+void CQuorvantUSBDevice::StopPreviewThread() {
+    if (previewThread_) previewThread_->Stop();
+}
+
+std::function<void()> CQuorvantUSBDevice::PaintRequester() {
+    return [gate = paintGate_, queued = paintQueued_, page = this] {
+        if (queued->exchange(true)) return;
+        gate->Post([page, queued] {
+            queued->store(false);
+            page->PaintLightButtons();
+        });
+    };
+}
+
+void CQuorvantUSBDevice::RequestPaint() { PaintRequester()(); }
+
 void CQuorvantUSBDevice::SetLightColor(int index, uint32_t color) {
-    if (index >= 0) preview_->SetLightColor(static_cast<size_t>(index), color);
+    if (index < 0) return;
+    preview_->SetLightColor(static_cast<size_t>(index), color);
+    // The synchroniser's colours: the preview stands still then, so no frame would show them.
+    RequestPaint();
 }
 
 uint32_t CQuorvantUSBDevice::GetLightColor(int index) const {
@@ -243,7 +327,11 @@ void CQuorvantUSBDevice::RestoreLostTints() {
 }
 
 void CQuorvantUSBDevice::TintButton(ui::CDeviceKeyButtonUI& button, LightColor color) {
-    button.SetTint(RedOf(color) | BlueOf(color) << 8 | GreenOf(color) << 16, AlphaOf(color), true);
+    const ui::ArgbColor tint = RedOf(color) | BlueOf(color) << 8 | GreenOf(color) << 16;
+    const int level = AlphaOf(color);
+    if (button.IsTintEnabled() && button.GetTintColor() == tint && button.GetTintLevel() == level) return;
+    button.SetTint(tint, level, true);
+    button.Invalidate();
 }
 
 void CQuorvantUSBDevice::PaintLightButtons() {

@@ -7,8 +7,10 @@
 // (or returning 0); the family pages override them.
 //
 // The light preview: the page owns a LightPreviewState that its family's preview thread animates
-// (and the lighting synchroniser may colour); PaintLightButtons copies its colours onto the light
-// buttons, only when they changed since the last paint.
+// (and the lighting synchroniser may colour). The thread runs frames only while the preview is on
+// screen (IsPreviewShown) and asks for a paint pass when a frame changed a colour; the pass
+// (PaintLightButtons, also run by the entry's timer 1000 after connecting) tints and repaints
+// only the light buttons whose colour changed.
 //
 // The main window sets the identity in the order the setters are declared, then calls InitPage.
 // UI thread only, except the flags, the channels' open state and the preview state, which worker
@@ -26,6 +28,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -40,6 +43,9 @@ class WindowImplBase;
 }  // namespace orvane::ui
 
 namespace orvane {
+
+class PreviewThread;
+class UiThreadGate;
 
 class CQuorvantUSBDevice : public ui::CHorizontalLayoutUI, public ui::DevicePageInterface {
 public:
@@ -120,7 +126,19 @@ public:
     // Switching lighting back on repaints every light at the next paint.
     void SetLightingEnabled(bool on);
     bool IsLightingEnabled() const { return lightingEnabled_.load(); }
-    void SetWindowActive(bool on) { windowActive_.store(on); }
+    // The window is active or hovered.
+    void SetWindowActive(bool on);
+    bool IsWindowActive() const { return windowActive_.load(); }
+    // The lighting synchroniser drives the lights (the channel's flag); the preview stands still
+    // meanwhile.
+    void SetSyncLighting(bool on);
+
+    // Whether the preview is on screen: lighting on, the page the current one of a shown window
+    // that is not minimised and is active or hovered.
+    bool IsPreviewShown() const;
+    // Any thread: one paint pass (PaintLightButtons) soon on the UI thread, queued behind what is
+    // queued there already. Requests made before it runs make one pass.
+    void RequestPaint();
 
     // --- Page operations the main window and the editors call ---
     virtual int ApplyLighting() { return 0; }
@@ -160,9 +178,10 @@ public:
     const std::shared_ptr<LightPreviewState>& PreviewState() const { return preview_; }
 
     // --- DevicePageInterface ---
-    // Nothing while lighting is disabled or no colour changed since the last paint; otherwise every
-    // visible light button gets the tint of its light colour (red low byte, then blue, then green;
-    // alpha as the level). A light whose tint a hover switched off gets it back.
+    // Nothing while lighting is disabled; when a colour changed since the last paint every
+    // visible light button gets the tint of its light colour (red low byte, then blue, then
+    // green; alpha as the level); otherwise a light whose tint a hover switched off gets it back.
+    // Only buttons whose tint changed are repainted.
     void PaintLightButtons() override;
     void OnConnect() override {}
     void OnSyncRequest() override {}
@@ -171,10 +190,19 @@ public:
     void PollPowerStatus() override {}
     bool IsChannelOpen() const override { return channel_->IsOpen(); }
     bool HasPowerFlag() const override { return powerFlag_.load(); }
-    bool IsWindowActive() const override { return windowActive_.load(); }
     void SetOptionItem(ui::CDeviceOptionUI* entry) override;
 
 protected:
+    // The family's preview thread: started (again) on connection; the family's destructor stops
+    // it before its other threads.
+    void StartPreviewThread();
+    void StopPreviewThread();
+
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    // Minimising the window hides the preview too.
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
     void SetDeviceKind(int kind) { deviceKind_ = kind; }
     // The button list entries, for the family bindings. A bound light starts white at full alpha.
     void BindKeyButton(int index, ui::CDeviceKeyButtonUI* button);
@@ -197,10 +225,16 @@ protected:
     void TintLightButtons(const LightColorSnapshot& colors);
     // Lights whose tint a hover switched off get the last painted colour again.
     void RestoreLostTints();
-    // The tint of one light colour: red | blue << 8 | green << 16, alpha as the level.
+    // The tint of one light colour: red | blue << 8 | green << 16, alpha as the level. The
+    // button is repainted when its tint changed.
     static void TintButton(ui::CDeviceKeyButtonUI& button, LightColor color);
 
 private:
+    // The preview's on-screen state to the preview thread; a preview coming on screen is painted.
+    void UpdatePreviewShown();
+    // Asks for a paint pass from any thread, also after the page has gone (then nothing happens).
+    std::function<void()> PaintRequester();
+
     std::shared_ptr<CommandChannel> channel_ = std::make_shared<CommandChannel>();
     std::shared_ptr<CommandChannel> syncChannel_ = std::make_shared<CommandChannel>();
     QPointer<QWidget> selectPanel_;
@@ -222,6 +256,11 @@ private:
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> keyButtons_;
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> lightButtons_;
     std::shared_ptr<LightPreviewState> preview_ = std::make_shared<LightPreviewState>();
+    std::unique_ptr<PreviewThread> previewThread_;
+    std::shared_ptr<UiThreadGate> paintGate_;
+    std::shared_ptr<std::atomic<bool>> paintQueued_ = std::make_shared<std::atomic<bool>>(false);
+    QPointer<QWidget> watchedWindow_;
+    bool previewShown_ = false;
     mutable std::mutex areaMutex_;
     std::vector<LightListEntry> areaLights_;
     std::optional<uint64_t> paintedVersion_;  // UI thread only

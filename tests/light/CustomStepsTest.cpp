@@ -30,12 +30,12 @@ protected:
     }
     void Turn() {
         nowMs_ += kTurnMs;
-        state_.Tick();
+        state_.AdvanceTurns(1);
     }
 
-    static constexpr uint32_t kTurnMs = 10;
-    uint32_t nowMs_ = 0;
-    LightPreviewState state_{6, [this] { return nowMs_; }};
+    static constexpr uint32_t kTurnMs = LightPreviewState::kTurnMs;
+    uint32_t nowMs_ = 0;  // the effects' clock
+    LightPreviewState state_{6, 0};
 };
 
 TEST_F(CustomStepsTest, StepsPlayInOrderEachForItsTime) {
@@ -46,7 +46,7 @@ TEST_F(CustomStepsTest, StepsPlayInOrderEachForItsTime) {
         uint32_t fromMs, toMs;
     };
     std::vector<Shown> shown;
-    for (int i = 0; i < 900; ++i) {
+    for (int i = 0; i < 2500; ++i) {
         Turn();
         const LightColor c = state_.GetLightColor(0);
         if (shown.empty() || shown.back().color != c) shown.push_back({c, nowMs_, nowMs_});
@@ -64,7 +64,7 @@ TEST_F(CustomStepsTest, StepsPlayInOrderEachForItsTime) {
 
 TEST_F(CustomStepsTest, NewStepsStartAgainAtTheFirst) {
     state_.SetCustomSteps({SteadyStep({1, 1, 1}, 20), SteadyStep({2, 2, 2}, 1000)});
-    for (int i = 0; i < 5; ++i) Turn();
+    for (int i = 0; i < 15; ++i) Turn();  // 30 ms
     EXPECT_EQ(RedOf(state_.GetLightColor(0)), 2);
     state_.SetCustomSteps({SteadyStep({3, 3, 3}, 20), SteadyStep({4, 4, 4}, 1000)});
     Turn();
@@ -97,8 +97,7 @@ TEST_F(CustomStepsTest, StepModesDrawTheirEffect) {
         {"unknown", 9, kUntouched, 0xFFFFFFFF},
     };
     for (const Case& c : cases) {
-        nowMs_ = 0;
-        LightPreviewState state(6, [this] { return nowMs_; });
+        LightPreviewState state(6, 0);
         LightInfoRecord s;
         s.light.mode = 9;
         state.SetLightState(s);
@@ -106,10 +105,7 @@ TEST_F(CustomStepsTest, StepModesDrawTheirEffect) {
         step.light.mode = c.mode;
         state.SetCustomSteps({step});
         state.SetLightColor(0, kUntouched);
-        for (int i = 0; i < 150; ++i) {
-            nowMs_ += kTurnMs;
-            state.Tick();
-        }
+        state.AdvanceTurns(750);  // 1500 ms
         EXPECT_EQ(state.GetLightColor(0) & c.mask, c.expected & c.mask) << c.name;
     }
 }

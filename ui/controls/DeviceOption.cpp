@@ -12,7 +12,7 @@ namespace orvane::ui {
 namespace {
 
 constexpr int kConnectDelayMs = 500;
-constexpr int kPaintPeriodMs = 5;
+constexpr int kFirstPaintDelayMs = 5;
 constexpr int kPowerPeriodMs = 5000;
 
 }  // namespace
@@ -117,14 +117,6 @@ void CDeviceOptionUI::SetPage(DevicePageInterface* page) {
     if (page_ != nullptr) page_->SetOptionItem(this);
 }
 
-void CDeviceOptionUI::SetPreviewContainer(CControlUI* control) {
-    previewContainer_ = control != nullptr ? control->GetWidget() : nullptr;
-}
-
-CControlUI* CDeviceOptionUI::GetPreviewContainer() const {
-    return dynamic_cast<CControlUI*>(previewContainer_.data());
-}
-
 void CDeviceOptionUI::StartConnectTimer() {
     SetTimer(kConnectTimer, kConnectDelayMs);
 }
@@ -139,18 +131,12 @@ void CDeviceOptionUI::OnTimer(int id) {
 
 void CDeviceOptionUI::RunPageTimer(int id) {
     switch (id) {
-        case kPaintTimer: {
+        case kPaintTimer:
             page_->PaintLightButtons();
-            const COptionUI* option = DeviceOption();
-            if (previewContainer_ && option != nullptr && option->IsSelected() && page_->IsWindowActive()) {
-                previewContainer_->update();
-            }
-            if (page_->IsChannelOpen()) SetTimer(kPaintTimer, kPaintPeriodMs);
             break;
-        }
         case kConnectTimer:
             page_->OnConnect();
-            SetTimer(kPaintTimer, kPaintPeriodMs);
+            SetTimer(kPaintTimer, kFirstPaintDelayMs);
             if (page_->HasPowerFlag() && page_->IsChannelOpen()) SetTimer(kPowerTimer, kPowerPeriodMs);
             LightSyncEvent().Signal();
             break;

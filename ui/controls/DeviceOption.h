@@ -7,8 +7,8 @@
 // (getters answer false, -1 or empty).
 //
 // The entry runs its page's timers, each one-shot (killed first when it fires):
-//   1000  PaintLightButtons; the preview container is repainted while the device option is
-//         selected and the page's window is active; re-armed at 5 ms while the channel is open
+//   1000  PaintLightButtons: one paint pass after connecting, armed by 1001 (later passes the
+//         page runs itself, when its preview has something new to show)
 //   1001  OnConnect; arms 1000 at 5 ms and, with the power flag set and the channel open, 1005 at
 //         5000 ms; sets LightSyncEvent
 //   1002  OnSyncRequest (armed by the page's sync thread, from any thread)
@@ -74,9 +74,6 @@ public:
     // Stores the page and hands this entry to it.
     void SetPage(DevicePageInterface* page);
     DevicePageInterface* GetPage() const { return page_; }
-    // The page's select panel, repainted by timer 1000.
-    void SetPreviewContainer(CControlUI* control);
-    CControlUI* GetPreviewContainer() const;
 
     // The last value given to SetVisible (true at first).
     bool IsShown() const { return shown_; }
@@ -93,7 +90,6 @@ private:
     COptionUI* DeviceOption() const;
     CLabelUI* NameLabel() const;
 
-    QPointer<QWidget> previewContainer_;
     DevicePageInterface* page_ = nullptr;
     mutable QPointer<QWidget> syncOption_;
     mutable QPointer<QWidget> deviceOption_;

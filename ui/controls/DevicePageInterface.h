@@ -11,7 +11,7 @@ class DevicePageInterface {
 public:
     virtual ~DevicePageInterface() = default;
 
-    // Timer 1000, every 5 ms while the channel is open: the preview colours onto the light buttons.
+    // Timer 1000, armed after connecting: the preview colours onto the light buttons.
     virtual void PaintLightButtons() = 0;
     // Timer 1001, once per arrival: the initial read of the device.
     virtual void OnConnect() = 0;
@@ -23,12 +23,10 @@ public:
     // Timer 1005, every 5 s while the power flag is set and the channel is open.
     virtual void PollPowerStatus() = 0;
 
-    // The command channel's open flag: the repeating timers stop re-arming once it is clear.
+    // The command channel's open flag: the power timer stops re-arming once it is clear.
     virtual bool IsChannelOpen() const = 0;
     // The device reports a power status.
     virtual bool HasPowerFlag() const = 0;
-    // `windowActive`: the window is active or hovered, so the light preview is worth repainting.
-    virtual bool IsWindowActive() const = 0;
 
     // The entry hands itself to the page when it is bound to it (the page's option item).
     virtual void SetOptionItem(CDeviceOptionUI* entry) = 0;

@@ -2,8 +2,13 @@
 // light colours reach the light buttons.
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
+#include <QTest>
 #include <QWidget>
 
+#include <map>
+
+#include "light/LightColor.h"
 #include "pages/CQuorvantMousePadDevice.h"
 #include "pages/NumberedName.h"
 #include "ui/controls/DeviceKeyButton.h"
@@ -109,6 +114,80 @@ TEST_F(PageWithPicture, LightColoursPaintTheLightButtons) {
     EXPECT_EQ(page_.GetLightColor(1), 0u);
     for (const LightListEntry& area : page_.GetAreaLights()) EXPECT_EQ(area, LightListEntry{});
     EXPECT_EQ(page_.GetAreaLights().size(), 3u);
+}
+
+// Counts the paint events of the widgets it watches and the area they cover.
+class PaintWatch : public QObject {
+public:
+    void Watch(QWidget* widget) { widget->installEventFilter(this); }
+    void Clear() {
+        paints.clear();
+        areas.clear();
+    }
+    std::map<const QObject*, int> paints;
+    std::map<const QObject*, QRegion> areas;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint) {
+            ++paints[watched];
+            areas[watched] += static_cast<QPaintEvent*>(e)->region();
+        }
+        return false;
+    }
+};
+
+TEST_F(PageWithPicture, APaintPassRepaintsOnlyTheLightsWhoseColourChanged) {
+    ui::CDeviceKeyButtonUI* lights[] = {AddButton("a", "light_0"), AddButton("b", "light_1"), AddButton("c", "light_2")};
+    for (int i = 0; i < 3; ++i) lights[i]->setGeometry(10 + 40 * i, 10, 20, 40);
+    Bind(0, 3);
+    page_.resize(200, 80);
+    panel_->setMinimumSize(200, 80);
+    page_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page_));
+    page_.PaintLightButtons();
+    QTest::qWait(30);
+
+    PaintWatch watch;
+    watch.Watch(panel_);
+    for (auto* light : lights) watch.Watch(light);
+    page_.SetLightColor(1, MakeLightColor({0, 0, 255}, 200));
+    page_.SetLightColor(2, page_.GetLightColor(2));  // the same colour again
+    page_.PaintLightButtons();
+    QTest::qWait(30);
+    EXPECT_EQ(lights[1]->GetTintLevel(), 200);
+    EXPECT_GE(watch.paints[lights[1]], 1);
+    EXPECT_EQ(watch.paints[lights[0]], 0);
+    EXPECT_EQ(watch.paints[lights[2]], 0);
+    // The picture behind is repainted only where the changed light lies.
+    EXPECT_TRUE(lights[1]->geometry().contains(watch.areas[panel_].boundingRect()))
+        << "panel repainted over " << watch.areas[panel_].boundingRect().width() << " px";
+
+    watch.Clear();
+    page_.PaintLightButtons();  // nothing changed
+    QTest::qWait(30);
+    EXPECT_TRUE(watch.paints.empty());
+}
+
+TEST_F(PageWithPicture, ThePreviewIsShownOnlyOnScreenWithLightingOn) {
+    Bind(0, 1);
+    EXPECT_FALSE(page_.IsPreviewShown()) << "never shown yet";
+    page_.resize(100, 50);
+    page_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page_));
+    EXPECT_TRUE(page_.IsPreviewShown());
+    page_.SetWindowActive(false);  // another window is active and the pointer is elsewhere
+    EXPECT_FALSE(page_.IsPreviewShown());
+    page_.SetWindowActive(true);
+    page_.SetLightingEnabled(false);
+    EXPECT_FALSE(page_.IsPreviewShown());
+    page_.SetLightingEnabled(true);
+    page_.showMinimized();
+    EXPECT_FALSE(page_.IsPreviewShown());
+    page_.showNormal();
+    EXPECT_TRUE(page_.IsPreviewShown());
+    page_.hide();
+    EXPECT_FALSE(page_.IsPreviewShown());
 }
 
 TEST(PageIdentity, TheDeviceRecordSetsKindAndSubKind) {

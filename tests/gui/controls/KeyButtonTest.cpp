@@ -83,23 +83,53 @@ TEST_F(KeyButtonTest, LightShowsInTheTintColour) {
 
 TEST_F(KeyButtonTest, HoverHidesTheLightUntilThePointerLeaves) {
     const QColor red(255, 0, 0);
+    int lost = 0;
+    key->SetTintLostHandler([&] { ++lost; });
     key->SetTint(PageTint(255, 0, 0), 255, true);
     Hover(true);
     EXPECT_TRUE(key->IsHot());
     EXPECT_NE(Centre(), red);
     Hover(false);
     EXPECT_EQ(Centre(), red);
+    EXPECT_EQ(lost, 0);
 
-    // Without keep-tint-on-hover, a hover switches the tint off for good.
+    // Without keep-tint-on-hover, a hover switches the tint off until the page sets it again;
+    // the page hears of it then, and again when the pointer has left.
     key->SetKeepTintOnHover(false);
     Hover(true);
     EXPECT_NE(Centre(), red);
     EXPECT_FALSE(key->IsTintEnabled());
     EXPECT_EQ(key->GetTintColor(), PageTint(255, 0, 0));
+    EXPECT_EQ(lost, 1);
     Hover(false);
     EXPECT_NE(Centre(), red);
+    EXPECT_EQ(lost, 2);
     key->SetTint(PageTint(255, 0, 0), 255, true);
     EXPECT_EQ(Centre(), red);
+    EXPECT_EQ(lost, 2);
+}
+
+TEST_F(KeyButtonTest, TheOwnLookFollowsStyleAndState) {
+    key->setStyleSheet("QPushButton { background-color: #202020; border: none; }"
+                       "QPushButton:checked { background-color: #303030; }"
+                       "QPushButton:disabled { background-color: #404040; }");
+    EXPECT_EQ(Corner(), QColor(0x20, 0x20, 0x20));
+    key->setCheckable(true);
+    key->setChecked(true);
+    EXPECT_EQ(Corner(), QColor(0x30, 0x30, 0x30));
+    key->setChecked(false);
+    key->setEnabled(false);
+    EXPECT_EQ(Corner(), QColor(0x40, 0x40, 0x40));
+    key->setEnabled(true);
+    EXPECT_EQ(Corner(), QColor(0x20, 0x20, 0x20));
+    // A selector on a property takes effect on the next polish.
+    key->setProperty("role", "key");
+    key->setStyleSheet(key->styleSheet() + "QPushButton[role=\"key\"] { background-color: #505050; }");
+    EXPECT_EQ(Corner(), QColor(0x50, 0x50, 0x50));
+    key->setProperty("role", "light");
+    key->style()->unpolish(key);
+    key->style()->polish(key);
+    EXPECT_EQ(Corner(), QColor(0x20, 0x20, 0x20));
 }
 
 TEST_F(KeyButtonTest, OverlaysFollowTheirSwitches) {

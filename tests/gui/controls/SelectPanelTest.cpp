@@ -2,6 +2,8 @@
 #include "ControlsFixture.h"
 
 #include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/controls/SelectPanel.h"
@@ -84,6 +86,52 @@ TEST_F(SelectPanelTest, DisabledPanelDrawsNoBand) {
     Drag(QPoint(5, 5), QPoint(290, 110));
     EXPECT_EQ(Ends(), 0);
     EXPECT_EQ(Selected(), (std::vector<bool>{false, false, false}));
+}
+
+// Counts a widget's paint events.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST_F(SelectPanelTest, ThePictureShowsWhatIsBehindAndFollowsIt) {
+    QTemporaryDir images;
+    ASSERT_TRUE(images.isValid());
+    // The panel's image: opaque red on its left half, transparent on the right.
+    QImage half(300, 120, QImage::Format_ARGB32);
+    half.fill(Qt::transparent);
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 150; ++x) half.setPixelColor(x, y, Qt::red);
+    }
+    ASSERT_TRUE(half.save(images.filePath("half.png")));
+    panel->SetBkImage(images.filePath("half.png"));
+    QWidget* host = panel->parentWidget();
+    Root()->SetBkColor(0xFF204060);
+    QTest::qWait(20);
+    EXPECT_EQ(Picture(panel).pixelColor(60, 105), QColor(Qt::red));
+    EXPECT_EQ(Picture(panel).pixelColor(220, 105), QColor(0x20, 0x40, 0x60)) << "what lies behind shows through";
+
+    // A key's repaint paints the key over the kept picture, and nothing behind the panel.
+    PaintCounter hostPaints(host), panelPaints(panel), keyPaints(keys[2]);
+    keys[2]->update();
+    QTRY_COMPARE(keyPaints.paints, 1);
+    QTest::qWait(20);
+    EXPECT_EQ(hostPaints.paints, 0);
+    EXPECT_EQ(panelPaints.paints, 1);
+
+    // What is behind changes (as a new skin changes it): the picture follows.
+    Root()->SetBkColor(0xFF602040);
+    QTRY_VERIFY(hostPaints.paints > 0);
+    EXPECT_EQ(Picture(panel).pixelColor(220, 105), QColor(0x60, 0x20, 0x40));
+    panel->SetBkImage({});
+    EXPECT_EQ(Picture(panel).pixelColor(60, 105), QColor(0x60, 0x20, 0x40));
 }
 
 }  // namespace

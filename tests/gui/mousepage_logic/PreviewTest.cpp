@@ -12,6 +12,10 @@
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/framework/Option.h"
+#include "ui/framework/TabLayout.h"
+
+#include <functional>
+#include <utility>
 
 namespace orvane::test {
 namespace {
@@ -60,6 +64,37 @@ TEST_F(MousePreviewTest, TheWaveEffectAnimatesTheLightButtons) {
     const QImage second = LightsPicture();
     Save(window.grab().toImage(), "mouse_preview_2.png");
     EXPECT_NE(first, second);
+}
+
+// Off screen the preview stands still: the window hidden (the tray), minimised, or another page
+// shown. Back on screen it goes on.
+TEST_F(MousePreviewTest, NothingMovesOffScreenAndTheWaveGoesOnWhenShown) {
+    app::CMainWnd& window = OpenConnected();
+    ui::CDeviceKeyButtonUI* light = Page()->GetLightButton(0);
+    ASSERT_NE(light, nullptr);
+    auto* pages = window.FindControl<ui::CTabLayoutUI>("device_switch");
+    ASSERT_NE(pages, nullptr);
+    const int pageIndex = pages->GetItemIndex(Page());
+    const auto tint = [light] { return std::pair(light->GetTintColor(), light->GetTintLevel()); };
+    const struct {
+        const char* name;
+        std::function<void()> leave, back;
+    } cases[] = {
+        {"hidden", [&] { window.hide(); }, [&] { window.show(); }},
+        {"minimised", [&] { window.showMinimized(); }, [&] { window.showNormal(); }},
+        {"another page", [&] { pages->SelectItem(pageIndex == 0 ? 1 : 0); }, [&] { pages->SelectItem(pageIndex); }},
+    };
+    for (const auto& c : cases) {
+        const auto before = tint();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return tint() != before; }, 2000)) << c.name << ": animates on screen";
+        c.leave();
+        QTest::qWait(100);  // a frame under way when it left is shown still
+        const auto still = tint();
+        QTest::qWait(300);
+        EXPECT_EQ(tint(), still) << c.name;
+        c.back();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return tint() != still; }, 2000)) << c.name << ": goes on";
+    }
 }
 
 TEST_F(MousePreviewTest, AStaticEffectIsPaintedOnceAndRepaintedWhenLightingComesBack) {
