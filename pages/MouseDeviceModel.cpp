@@ -15,7 +15,8 @@ bool MouseDeviceModel::Gate() {
 }
 
 void MouseDeviceModel::Note(const char* command, int result) {
-    if (result != kResultSuccess && lastFailure_.command == nullptr) lastFailure_ = {command, result};
+    if (result != kResultSuccess && lastFailure_.command == nullptr)
+        lastFailure_ = {command, result, channel_.LastFailureDetail()};
 }
 
 void MouseDeviceModel::RefreshDeviceInfo() {

@@ -21,6 +21,7 @@ namespace orvane {
 struct CommandFailure {
     const char* command = nullptr;
     int result = 1;
+    CommandFailureDetail detail;  // the channel's account of it (time-out, unplug, status)
 };
 
 class MouseDeviceModel {

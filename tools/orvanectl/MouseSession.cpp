@@ -31,7 +31,7 @@ std::unique_ptr<MouseSession> OpenMouseSession(const GlobalOptions& options, con
     auto session = std::make_unique<MouseSession>(std::move(opened));
     session->device.InitialRead();
     if (const auto& f = session->device.LastFailure(); f.command != nullptr) {
-        exitCode = NotAnswering(f.command, f.result);
+        exitCode = NotAnswering(f.command, f.result, f.detail);
         return nullptr;
     }
     session->profile.SetProfilePath(list.SelectedProfilePath());

@@ -48,7 +48,7 @@ int Apply(const GlobalOptions& options, Change change, const std::string& refuse
     auto session = OpenMouseSession(options, list, code);
     if (!session) return code;
     if (!change(*session)) return Fail(kExitUsage, refused);
-    if (const auto& f = session->device.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result);
+    if (const auto& f = session->device.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result, f.detail);
     PrintStages(*session);
     return kExitOk;
 }

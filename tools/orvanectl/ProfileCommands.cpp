@@ -31,7 +31,7 @@ int FindEntry(const ProfileList& list, const std::string& what) {
 
 int Written(const std::optional<MouseWriteResults>& results, const MouseDeviceModel& device, const ProfileList& list) {
     if (!results) return Fail(kExitFailure, "the profile could not be loaded");
-    if (const auto& f = device.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result);
+    if (const auto& f = device.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result, f.detail);
     if (results->macros > 0)
         std::fprintf(stderr, "orvanectl: the macros do not fit the mouse (remove %d events); they were not written\n",
                      results->macros);
