@@ -3,6 +3,7 @@
 // entry names a plain file of the folder, no two entries share a file, nothing is written
 // outside the folder, no temporary file stays behind, and the selection is an entry.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -60,7 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteFileAtomically(folder + kProfileListFileName, text);
     WriteFileAtomically(folder + "2024_01_02_03_04_05_006.Json", text);
 
-    ProfileList list([] { return std::string("2030_01_01_00_00_00_000"); });
+    // Fresh time stamps without the clock: one per call.
+    int stamp = 0;
+    ProfileList list([&stamp] {
+        char name[32];
+        std::snprintf(name, sizeof name, "2030_01_01_00_00_00_%03d", stamp++ % 1000);
+        return std::string(name);
+    });
     list.SetDeviceKind(size > 0 && (data[0] & 1) ? kDeviceKindHeadset : kDeviceKindMouse);
     list.SetProfilePaths(folder, Root() + "default.Json");
     list.InitProfileList();
