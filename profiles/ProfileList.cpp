@@ -108,6 +108,8 @@ bool ProfileList::LoadList() {
         entries.push_back({FromProfileText(json::TextOf(Member(e, kNameKey))), uuid});
     }
     damaged = damaged || (!missing && entries.empty());
+    // The stored selection counts among the list's own entries, not among adopted ones.
+    const size_t ownEntries = entries.size();
     if (damaged) store_.KeepAside(path);
     // A lost or damaged list hides no profile: the profile files it does not name join it.
     if (missing || damaged) {
@@ -117,7 +119,7 @@ bool ProfileList::LoadList() {
 
     entries_ = std::move(entries);
     const int64_t select = json::IntOf(Member(file.value, kSelectKey));
-    const bool selectionFits = select >= 0 && select < static_cast<int64_t>(entries_.size());
+    const bool selectionFits = select >= 0 && select < static_cast<int64_t>(ownEntries);
     const int index = selectionFits ? static_cast<int>(select) : 0;
     Select(index);
     // A sound list is only read: reading the profiles changes no file.
