@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
+#include "platform/FileNotices.h"
 #include "platform/UserFolders.h"
 #include "profiles/JsonFields.h"
 
@@ -12,6 +13,16 @@ namespace orvane::app {
 namespace {
 
 constexpr const char* kLanguageKey = "LANGUAGE";
+constexpr size_t kMaxStoreBytes = 1u << 20;
+
+// QSettings opens the file with a plain open(): a FIFO there would block the program for good.
+// True when the store is a regular file (or absent); otherwise the reason is noted.
+bool StoreIsUsable(const std::string& path) {
+    const FileReadResult file = ReadRegularFile(path, kMaxStoreBytes);
+    if (file.status == FileReadStatus::kRead || file.status == FileReadStatus::kMissing) return true;
+    NoteFileProblem(DescribeFileReadFailure(path, file, kMaxStoreBytes) + "; the settings store is not used");
+    return false;
+}
 
 // The path is taken anew each time: QSettings' own user scope keeps the first HOME it saw.
 // QSettings writes through a temporary file and a rename (atomic sync is its default).
@@ -26,7 +37,7 @@ std::string ProductSettingsPath() {
 }
 
 int ReadStoredLanguageId() {
-    if (!QFileInfo::exists(QString::fromStdString(ProductSettingsPath()))) return 0;
+    if (!QFileInfo::exists(QString::fromStdString(ProductSettingsPath())) || !StoreIsUsable(ProductSettingsPath())) return 0;
     const QSettings store = OpenStore();
     // What a damaged file still yields is used; the next write replaces the file whole.
     if (store.status() != QSettings::NoError) DebugLog("settings store " + ProductSettingsPath() + " is damaged");
@@ -39,6 +50,7 @@ bool StoreLanguageId(int languageId) {
         DebugLog("settings store " + path + ": cannot create its folder");
         return false;
     }
+    if (!StoreIsUsable(path)) return false;
     {
         QSettings store = OpenStore();
         store.setValue(kLanguageKey, QString::number(languageId));
@@ -46,7 +58,7 @@ bool StoreLanguageId(int languageId) {
     // Checked on disk: QSettings answers reads from its cache, and keeps reporting a format error of
     // a damaged file even after it has replaced it.
     std::string written;
-    if (!ReadWholeFile(path, written, 1u << 20) ||
+    if (!ReadWholeFile(path, written, kMaxStoreBytes) ||
         written.find(std::string(kLanguageKey) + "=" + std::to_string(languageId) + "\n") == std::string::npos) {
         DebugLog("settings store " + path + ": \"LANGUAGE\" not written");
         return false;

@@ -1,10 +1,11 @@
 #include "app/SingleInstance.h"
 
 #include "platform/DebugLog.h"
+#include "platform/UserFolders.h"
 
 #include <QDir>
 #include <QLocalSocket>
-#include <QStandardPaths>
+#include <QTimer>
 
 namespace orvane::app {
 namespace {
@@ -15,7 +16,9 @@ constexpr qint64 kMaxMessage = 16;  // anything longer is not ours
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& folder, const QString& name)
-    : socketPath_(QDir(folder).filePath(name + ".socket")), lock_(QDir(folder).filePath(name + ".lock")) {
+    : enabled_(!folder.isEmpty()),
+      socketPath_(QDir(folder).filePath(name + ".socket")),
+      lock_(QDir(folder).filePath(name + ".lock")) {
     lock_.setStaleLockTime(0);  // a lock is stale only when its owner is gone
 }
 
@@ -23,14 +26,13 @@ SingleInstance::~SingleInstance() {
     StopListening();
 }
 
-QString SingleInstance::RuntimeFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    QDir().mkpath(folder);
-    return folder;
-}
+QString SingleInstance::RuntimeFolder() { return QString::fromStdString(PrivateRuntimeFolder()); }
 
 SingleInstance::Role SingleInstance::Claim() {
+    if (!enabled_) {
+        DebugLog("single instance: no private runtime folder; starting without the check");
+        return Role::First;
+    }
     if (lock_.tryLock(0)) return Role::First;
     if (lock_.error() == QLockFile::LockFailedError) return Role::Second;
     DebugLog(("single instance: lock file " + lock_.fileName() + " cannot be made; starting anyway").toStdString());
@@ -38,8 +40,10 @@ SingleInstance::Role SingleInstance::Claim() {
 }
 
 bool SingleInstance::Listen(std::function<void()> onWake) {
+    if (!enabled_) return false;
     // Holding the lock, any socket file there is a leftover of a copy that died.
     QLocalServer::removeServer(socketPath_);
+    onWake_ = std::move(onWake);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(socketPath_)) {
@@ -47,18 +51,34 @@ bool SingleInstance::Listen(std::function<void()> onWake) {
         server_.reset();
         return false;
     }
-    QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [server = server_.get(), onWake] {
-        while (QLocalSocket* peer = server->nextPendingConnection()) {
-            QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, onWake] {
-                if (!peer->canReadLine() && peer->bytesAvailable() < kMaxMessage) return;  // not whole yet
-                const QByteArray message = peer->readLine(kMaxMessage).trimmed();
-                peer->disconnectFromServer();
-                if (message == kWake) onWake();
-            });
-        }
-    });
+    QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] { Accept(); });
     return true;
+}
+
+void SingleInstance::Accept() {
+    while (QLocalSocket* peer = server_->nextPendingConnection()) {
+        if (openConnections_ >= kMaxConnections) {
+            // Full: this one is closed at once, the ones held end by their deadline.
+            peer->abort();
+            peer->deleteLater();
+            continue;
+        }
+        ++openConnections_;
+        QObject::connect(peer, &QObject::destroyed, server_.get(), [this] { --openConnections_; });
+        QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+        // Whatever has not said its word in time is dropped.
+        QTimer::singleShot(kReadDeadlineMs, peer, [peer] {
+            peer->abort();
+            peer->deleteLater();
+        });
+        QObject::connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
+            if (!peer->canReadLine() && peer->bytesAvailable() < kMaxMessage) return;  // not whole yet
+            const QByteArray message = peer->readLine(kMaxMessage).trimmed();
+            peer->abort();
+            peer->deleteLater();
+            if (message == kWake && onWake_) onWake_();
+        });
+    }
 }
 
 void SingleInstance::StopListening() {
@@ -68,6 +88,7 @@ void SingleInstance::StopListening() {
 }
 
 bool SingleInstance::WakeFirst() const {
+    if (!enabled_) return false;
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
     if (!socket.waitForConnected(kWakeTimeoutMs)) return false;

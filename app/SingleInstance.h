@@ -1,8 +1,11 @@
 #pragma once
-// One running copy per user session: a lock file in the runtime folder, held for the life of the
-// first copy, and a local socket beside it. A later copy connects to the socket, says "wake" and
-// ends; the first copy hears it and comes to the front. Every wait is bounded, so a copy started
-// while the first one shuts down ends at once instead of hanging.
+// One running copy per user session: a lock file in the user's private runtime folder, held for
+// the life of the first copy, and a local socket beside it. A later copy connects to the socket,
+// says "wake" and ends; the first copy hears it and comes to the front. Every wait is bounded,
+// so a copy started while the first one shuts down ends at once instead of hanging. The server
+// gives each connection kReadDeadlineMs to say its word and holds at most kMaxConnections at
+// once; more are closed as they come, so idle clients can neither pile up descriptors nor take
+// the listening socket down.
 
 #include <QLocalServer>
 #include <QLockFile>
@@ -23,7 +26,8 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // The runtime folder of the user (XDG_RUNTIME_DIR), made when missing.
+    // The user's own private runtime folder (see PrivateRuntimeFolder); never a shared one
+    // such as /tmp. Empty when there is none: the program then runs without the check.
     static QString RuntimeFolder();
 
     // First: this copy holds the lock (a lock left by a copy that died is taken over). Second:
@@ -41,8 +45,18 @@ public:
     bool WakeFirst() const;
 
     static constexpr int kWakeTimeoutMs = 1000;
+    static constexpr int kReadDeadlineMs = 1000;
+    static constexpr int kMaxConnections = 8;
+
+    // Connections the server holds now (for tests).
+    int OpenConnections() const { return openConnections_; }
 
 private:
+    void Accept();
+
+    bool enabled_;
+    std::function<void()> onWake_;
+    int openConnections_ = 0;
     QString socketPath_;
     QLockFile lock_;
     std::unique_ptr<QLocalServer> server_;

@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "ui/dialogs/WindowMessageIds.h"
 #include "platform/DebugLog.h"
+#include "platform/StartupCleanup.h"
 #include "platform/UserFolders.h"
 #include "sim/SimModels.h"
 #include "ui/framework/ResourceManager.h"
@@ -121,6 +122,8 @@ int RunProgram(int argc, char** argv) {
         if (instance.Claim() == SingleInstance::Role::Second) {
             if (!instance.WakeFirst()) DebugLog("single instance: the running copy did not answer");
         } else {
+            // Only the copy that runs tidies: a second copy's start is no reason to touch files.
+            RemoveLeftoverTempFilesOfOurFolders();
             status = RunMainWindow(*options, instance);
         }
     }  // the lock is given up before the fonts go

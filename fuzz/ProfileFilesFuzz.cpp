@@ -1,12 +1,15 @@
 // Arbitrary bytes as each file the profile readers and the macro compiler take in: a profile,
-// a light configuration, "macro.config" and a ".mac" file. Nothing may crash or trip a sanitizer.
+// a light configuration and a light effect, "macro.config" and a ".mac" file, the light names
+// and the file-backed desktop mouse settings. Nothing may crash or trip a sanitizer.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "mouse/LightNames.h"
 #include "mouse/MouseProfileBridge.h"
 #include "platform/AtomicFile.h"
+#include "platform/SystemMouseSettings.h"
 #include "profiles/CHs8127Profiledata.h"
 #include "profiles/CKeyboardProfiledata.h"
 #include "profiles/CMouseProfiledata.h"
@@ -47,7 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mouse.GetLightList();
     mouse.GetLedEffectList();
     mouse.GetKeyList();
-    mouse.ReadWindowsMouseSettings(*CreateSystemMouseSettings());
+    // The file-backed desktop settings, read from the same bytes.
+    WriteFileAtomically(folder + "settings.json", text);
+    FileSystemMouseSettings desktop(folder + "settings.json");
+    mouse.ReadWindowsMouseSettings(desktop);
     KeyCodesFromProfile(mouse.CachedKeyList());
     SettingsFromProfile(mouse, 0, 0, {});
 
@@ -72,5 +78,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CompileMacroArea(MacroEventsForDevice(*macros), 8 * kMacroUnitBytes);
     }
     ReadMacroFile(folder + "m.mac");
+
+    // The same bytes as a light effect of the configuration, and as the light name sources.
+    WriteFileAtomically(folder + "fx.light", text);
+    WriteFileAtomically(folder + "named.config", "{\"LightInfo\": [[{\"Guid\": \"fx\"}]]}\n");
+    CMouseProfiledata lights;
+    lights.LoadLightConfig(folder + "named.config");
+    lights.GetLedEffectList();
+    LightNameLists names;
+    LoadLightNames(names, folder, folder + "p.Json", "vexal_light", static_cast<int>(size % 3));
+    for (int mode = 0; mode < 12; ++mode) names.ModeName(mode);
+
+    desktop.PointerSpeed();
+    desktop.PointerPrecision();
+    desktop.WheelScrollLines();
+    desktop.DoubleClickTime();
+    desktop.SetWheelScrollLines(7);
     return 0;
 }

@@ -38,7 +38,8 @@ int MouseDeviceModel::Command(const char* name, Call call) {
 }
 
 void MouseDeviceModel::Note(const char* command, int result) {
-    if (result != kResultSuccess && lastFailure_.command == nullptr) lastFailure_ = {command, result};
+    if (result != kResultSuccess && lastFailure_.command == nullptr)
+        lastFailure_ = {command, result, channel_.LastFailureDetail()};
     if (DeviceGone(result)) groupStopped_ = true;
 }
 

@@ -22,6 +22,13 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// A folder of this user that nobody else can enter (a link is not followed).
+bool IsPrivateFolder(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
 std::string ExecutableFolder() {
     char buffer[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -53,6 +60,15 @@ std::string ConfigHomeFolder() {
     return v.empty() ? HomeFolder() + "/.config" : v;
 }
 
+std::string CacheHomeFolder() {
+    auto v = EnvFolder("XDG_CACHE_HOME");
+    return v.empty() ? HomeFolder() + "/.cache" : v;
+}
+
+std::string ProductDataFolder() { return DataHomeFolder() + "/" + kProductFolderName; }
+std::string ProductConfigFolder() { return ConfigHomeFolder() + "/" + kProductFolderName; }
+std::string ProductStateFolder() { return StateHomeFolder() + "/orvane-q730"; }
+
 std::string DeviceUserDataFolder(const std::string& deviceFolder) {
     return DataHomeFolder() + "/" + kProductFolderName + "/" + deviceFolder + "/";
 }
@@ -72,9 +88,25 @@ bool MakeFolders(const std::string& path) {
         pos = path.find('/', pos + 1);
         partial = path.substr(0, pos);
         if (partial.empty()) continue;
-        if (::mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) return false;
+        if (::mkdir(partial.c_str(), 0700) == 0) {
+            ::chmod(partial.c_str(), 0700);  // mkdir's mode passed through the umask
+        } else if (errno != EEXIST) {
+            return false;
+        }
     }
     return IsFolder(path);
+}
+
+std::string PrivateRuntimeFolder() {
+    if (auto runtime = EnvFolder("XDG_RUNTIME_DIR"); !runtime.empty() && IsPrivateFolder(runtime)) return runtime;
+    const std::string cache = CacheHomeFolder();
+    if (!MakeFolders(cache)) return {};
+    const std::string folder = cache + "/orvane-q730-runtime";
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    struct stat st {};
+    // Ours but opened up by someone: closed again. Anything else there is not used.
+    if (::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid()) ::chmod(folder.c_str(), 0700);
+    return IsPrivateFolder(folder) ? folder : std::string();
 }
 
 }  // namespace orvane

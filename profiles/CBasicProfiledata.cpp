@@ -1,8 +1,5 @@
 #include "profiles/CBasicProfiledata.h"
 
-#include <cstdio>
-#include <sys/stat.h>
-
 #include "platform/DebugLog.h"
 #include "profiles/JsonFieldTable.h"
 #include "profiles/ProfilePaths.h"
@@ -77,19 +74,6 @@ void CBasicProfiledata::SetDeviceIndex(int index) {
 
 const Json::Value& CBasicProfiledata::Section(const char* name) const { return Member(document_, name); }
 
-bool CBasicProfiledata::KeepBrokenFile(const std::string& path) const {
-    std::string stamp = store_.MakeTimeStampName();
-    std::string aside = path + ".broken-" + stamp;
-    struct stat st {};
-    for (int n = 1; ::stat(aside.c_str(), &st) == 0; ++n) aside = path + ".broken-" + stamp + "-" + std::to_string(n);
-    if (std::rename(path.c_str(), aside.c_str()) != 0) {
-        DebugLog("profile: cannot keep unreadable " + path + "; leaving it in place");
-        return false;
-    }
-    DebugLog("profile: kept unreadable " + path + " as " + aside);
-    return true;
-}
-
 bool CBasicProfiledata::ReadProfileRoot(const std::string& path, Json::Value& root) const {
     JsonFileResult file = store_.ReadJsonChecked(path);
     root = Json::Value();
@@ -99,7 +83,8 @@ bool CBasicProfiledata::ReadProfileRoot(const std::string& path, Json::Value& ro
         root = std::move(file.value);
         return true;
     }
-    return KeepBrokenFile(path);
+    // Kept aside so the caller can write a sound file in its place; left alone when it cannot be.
+    return !store_.KeepAside(path).empty();
 }
 
 Json::Value CBasicProfiledata::LoadProfile(const std::string& path) {

@@ -88,7 +88,6 @@ private:
     // The file's root object, or null when it has none. A file whose content would be lost by
     // rewriting it is renamed aside first; false when that failed (then nothing may be written).
     bool ReadProfileRoot(const std::string& path, Json::Value& root) const;
-    bool KeepBrokenFile(const std::string& path) const;
 
     std::string profilePath_;
     std::string defaultProfilePath_;

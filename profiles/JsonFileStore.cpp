@@ -8,6 +8,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
+#include "platform/FileNotices.h"
 
 namespace orvane {
 namespace {
@@ -65,14 +66,16 @@ std::string ValidUtf8(std::string_view text) {
 
 }  // namespace
 
-std::string JsonFileStore::readjsonFile(const std::string& path) const {
-    errno = 0;
-    std::string content;
-    bool ok = ReadWholeFile(path, content);
-    DebugLog(ErrorLine("readjsonFile", errno));
-    if (!ok) content.clear();
-    return content;
+FileReadResult JsonFileStore::ReadFile(const std::string& path) const {
+    FileReadResult file = ReadRegularFile(path, kMaxDataFileBytes);
+    DebugLog(ErrorLine("readjsonFile", file.error));
+    if (const std::string problem = DescribeFileReadFailure(path, file, kMaxDataFileBytes); !problem.empty()) {
+        NoteFileProblem(problem + "; it was not read");
+    }
+    return file;
 }
+
+std::string JsonFileStore::readjsonFile(const std::string& path) const { return ReadFile(path).content; }
 
 bool ParseJsonText(std::string_view text, Json::Value& root) {
     root = Json::Value();
@@ -91,16 +94,14 @@ bool ParseJsonText(std::string_view text, Json::Value& root) {
 
 JsonFileResult JsonFileStore::ReadJsonChecked(const std::string& path) const {
     JsonFileResult result;
-    std::string text = readjsonFile(path);
-    if (text.empty()) {
+    const FileReadResult file = ReadFile(path);
+    if (file.content.empty()) {
         DebugLog(path);
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || st.st_size > 0)) {
-            result.status = JsonFileStatus::kUnreadable;
-        }
+        const bool present = file.status != FileReadStatus::kRead && file.status != FileReadStatus::kMissing;
+        if (present) result.status = JsonFileStatus::kUnreadable;
         return result;
     }
-    result.status = ParseJsonText(text, result.value) ? JsonFileStatus::kParsed : JsonFileStatus::kUnparsable;
+    result.status = ParseJsonText(file.content, result.value) ? JsonFileStatus::kParsed : JsonFileStatus::kUnparsable;
     return result;
 }
 
@@ -118,10 +119,27 @@ int JsonFileStore::wirtejsonFile(const std::string& path, const Json::Value& val
         return 1;
     }
     text += "\n";
+    if (text.size() > kMaxDataFileBytes) {
+        DebugLog(ErrorLine("wirtejsonFile", EFBIG));
+        return 1;
+    }
     errno = 0;
     bool ok = WriteFileAtomically(path, text);
     DebugLog(ErrorLine("wirtejsonFile", ok ? 0 : errno));
     return ok ? 0 : 1;
+}
+
+std::string JsonFileStore::KeepAside(const std::string& path) const {
+    const std::string base = path + ".broken-" + MakeTimeStampName();
+    std::string aside = base;
+    struct stat st {};
+    for (int n = 1; ::lstat(aside.c_str(), &st) == 0; ++n) aside = base + "-" + std::to_string(n);
+    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        NoteFileProblem(path + " could not be used and could not be renamed; it is left as it is");
+        return {};
+    }
+    NoteFileProblem(path + " could not be used; it is kept as " + aside);
+    return aside;
 }
 
 std::string JsonFileStore::MakeTimeStampName() const {

@@ -8,13 +8,18 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AtomicFile.h"
+
 namespace orvane {
+
+// No data file of the program comes near this; a larger one is refused, read or written.
+inline constexpr size_t kMaxDataFileBytes = 8u << 20;
 
 // How a JSON file read went; `ReadJsonValue` folds everything but kParsed into null.
 enum class JsonFileStatus {
     kParsed,      // the file held JSON; `value` is its root
     kNoContent,   // missing or empty: nothing there to lose
-    kUnreadable,  // present but not readable in one piece (permissions, size, not a file)
+    kUnreadable,  // present but not read: not a regular file, over kMaxDataFileBytes, no permission
     kUnparsable,  // the file has content that is not JSON
 };
 
@@ -25,19 +30,29 @@ struct JsonFileResult {
 
 class JsonFileStore {
 public:
-    // The whole file, or empty text when it cannot be opened or read in one piece.
+    // The whole file, or empty text when it cannot be opened or read in one piece. Anything but
+    // a regular file of at most kMaxDataFileBytes is not read; that is noted (NoteFileProblem)
+    // and the file is left as it is.
     std::string readjsonFile(const std::string& path) const;
     // The parsed file (comments kept), or null when it is missing, empty or not JSON.
     Json::Value ReadJsonValue(const std::string& path) const;
     // As ReadJsonValue, but says why a file gave no value.
     JsonFileResult ReadJsonChecked(const std::string& path) const;
     // Styled JSON plus one line feed, replacing the file atomically: 0 written, 1 not written
-    // (the old file is then untouched).
+    // (the old file is then untouched; text over kMaxDataFileBytes is never written).
     int wirtejsonFile(const std::string& path, const Json::Value& value) const;
+
+    // Renames a file whose content would be lost by rewriting it to "<path>.broken-<time stamp>"
+    // (with "-<n>" added when that name is taken) and notes it (NoteFileProblem). The new path,
+    // or empty when the file could not be renamed and stays where it is.
+    std::string KeepAside(const std::string& path) const;
 
     // The local time as "2019_03_07_14_05_09_042": the names of profile and macro files.
     std::string MakeTimeStampName() const;
     static std::string MakeTimeStampName(const std::tm& localTime, int milliseconds);
+
+private:
+    FileReadResult ReadFile(const std::string& path) const;
 };
 
 // Parses JSON text the way every reader of the program does (jsoncpp's Reader, comments

@@ -1,8 +1,13 @@
 #include "profiles/ProfileList.h"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <limits>
 #include <set>
+#include <tuple>
 #include <sys/stat.h>
 #include <thread>
 
@@ -29,18 +34,6 @@ constexpr int kFreshStampAttempts = 20;
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
-}
-
-// Renames a file whose content would be lost by rewriting it to NAME.broken-<time stamp>.
-void KeepAside(const std::string& path, const JsonFileStore& store) {
-    std::string aside = path + ".broken-" + store.MakeTimeStampName();
-    const std::string base = aside;
-    for (int n = 1; FileExists(aside); ++n) aside = base + "-" + std::to_string(n);
-    if (std::rename(path.c_str(), aside.c_str()) == 0) {
-        DebugLog("profile list: kept unusable " + path + " as " + aside);
-    } else {
-        DebugLog("profile list: cannot keep unusable " + path);
-    }
 }
 
 char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -97,32 +90,83 @@ void ProfileList::InitProfileList() {
 bool ProfileList::LoadList() {
     const std::string path = ListPath();
     JsonFileResult file = store_.ReadJsonChecked(path);
-    if (file.status == JsonFileStatus::kNoContent) return false;
+    const bool missing = file.status == JsonFileStatus::kNoContent;
 
     std::vector<ProfileEntry> entries;
-    bool dropped = file.status != JsonFileStatus::kParsed || !file.value.isObject();
+    bool damaged = !missing && (file.status != JsonFileStatus::kParsed || !file.value.isObject());
     const Json::Value& list = Member(file.value, kListKey);
-    dropped = dropped || !list.isArray();
+    damaged = damaged || (!missing && !list.isArray());
     std::set<std::string> uuids;
     for (Json::ArrayIndex i = 0; i < json::ArraySize(list); ++i) {
         const Json::Value& e = list[i];
         std::string uuid = json::TextOf(Member(e, kUuidKey));
         // The UUID becomes a file name, and two entries on one file would delete each other's.
         if (!IsPlainFileName(uuid) || !uuids.insert(uuid).second) {
-            dropped = true;
+            damaged = true;
             continue;
         }
         entries.push_back({FromProfileText(json::TextOf(Member(e, kNameKey))), uuid});
     }
-    if (dropped || entries.empty()) KeepAside(path, store_);
+    damaged = damaged || (!missing && entries.empty());
+    // The stored selection counts among the list's own entries, not among adopted ones.
+    const size_t ownEntries = entries.size();
+    if (damaged) store_.KeepAside(path);
+    // A lost or damaged list hides no profile: the profile files it does not name join it.
+    if (missing || damaged) {
+        for (auto& orphan : UnlistedProfiles(uuids)) entries.push_back(std::move(orphan));
+    }
     if (entries.empty()) return false;
 
     entries_ = std::move(entries);
     const int64_t select = json::IntOf(Member(file.value, kSelectKey));
-    const int index = select >= 0 && select < static_cast<int64_t>(entries_.size()) ? static_cast<int>(select) : 0;
+    const bool selectionFits = select >= 0 && select < static_cast<int64_t>(ownEntries);
+    const int index = selectionFits ? static_cast<int>(select) : 0;
     Select(index);
-    WriteListOver(std::move(file.value), entries_, index);
+    // A sound list is only read: reading the profiles changes no file.
+    const bool selectionStored = Member(file.value, kSelectKey).isIntegral() && selectionFits;
+    if (missing || damaged || !selectionStored) WriteListOver(std::move(file.value), entries_, index);
     return true;
+}
+
+std::vector<ProfileEntry> ProfileList::UnlistedProfiles(const std::set<std::string>& listed) const {
+    struct Found {
+        std::array<int, 7> stamp;  // the time stamp's fields; names that are no time stamp go last
+        ProfileEntry entry;
+    };
+    std::vector<Found> found;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(folder_, error)) {
+        const std::string name = item.path().filename().string();
+        const std::string_view extension = kProfileExtension;
+        if (name.size() <= extension.size() || name.compare(name.size() - extension.size(), extension.size(), extension) != 0)
+            continue;
+        const std::string uuid = name.substr(0, name.size() - extension.size());
+        if (!IsPlainFileName(uuid) || listed.count(uuid) != 0) continue;
+        const JsonFileResult file = store_.ReadJsonChecked(folder_ + name);
+        // Only what reads as a profile joins; anything else is left alone, never deleted.
+        const Json::Value& root = file.value;
+        if (file.status != JsonFileStatus::kParsed || !root.isObject() ||
+            !(root.isMember("Device") || root.isMember(kUuidKey) || root.isMember(kNameKey)))
+            continue;
+        std::string shown = FromProfileText(json::TextOf(Member(root, kNameKey)));
+        if (shown.empty()) shown = uuid;
+        Found f{{}, {shown, uuid}};
+        f.stamp.fill(std::numeric_limits<int>::max());
+        int fields[7];
+        char tail = 0;
+        if (std::sscanf(uuid.c_str(), "%d_%d_%d_%d_%d_%d_%d%c", &fields[0], &fields[1], &fields[2], &fields[3],
+                        &fields[4], &fields[5], &fields[6], &tail) == 7) {
+            std::copy(std::begin(fields), std::end(fields), f.stamp.begin());
+        }
+        DebugLog("profile list: adopting the profile file " + name);
+        found.push_back(std::move(f));
+    }
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return std::tie(a.stamp, a.entry.uuid) < std::tie(b.stamp, b.entry.uuid);
+    });
+    std::vector<ProfileEntry> entries;
+    for (auto& f : found) entries.push_back(std::move(f.entry));
+    return entries;
 }
 
 void ProfileList::CreateFirstProfile() {
@@ -270,7 +314,7 @@ ProfileListResult ProfileList::RenameProfile(const std::string& requested) {
     JsonFileResult file = store_.ReadJsonChecked(path);
     const bool usable = file.status == JsonFileStatus::kNoContent ||
                         (file.status == JsonFileStatus::kParsed && file.value.isObject());
-    if (!usable) KeepAside(path, store_);
+    if (!usable) store_.KeepAside(path);
     // A profile without "Device" is filled from the default profile when it is loaded.
     WriteProfileFile(selectedUuid_, usable ? std::move(file.value) : Json::Value(), name);
     return {ProfileListOutcome::kChanged};

@@ -11,6 +11,8 @@
 #include <json/json.h>
 
 #include <functional>
+#include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,9 +58,12 @@ public:
     // `userDataFolder` ends in '/'.
     void SetProfilePaths(const std::string& userDataFolder, const std::string& defaultProfilePath);
 
-    // Reads the list file and selects its "profileselect" entry. A missing, empty or unusable
-    // list (a broken one is kept beside it as ProfileList.ini.broken-<time stamp>) becomes a
-    // list of one profile "Profile1" made from the default profile.
+    // Reads the list file and selects its "profileselect" entry; a sound list file is not
+    // written. A missing or damaged list (a damaged one is kept beside it as
+    // ProfileList.ini.broken-<time stamp>) is rebuilt: its sound entries, then every profile
+    // file of the folder that no entry names (with the name the file holds, in time-stamp
+    // order), the first entry selected when the selection is lost. Only when no profile is
+    // found at all does the list become one profile "Profile1" made from the default profile.
     void InitProfileList();
 
     const std::vector<ProfileEntry>& Entries() const { return entries_; }
@@ -92,6 +97,8 @@ public:
 
 private:
     bool LoadList();
+    // The profile files of the folder whose UUIDs are not in `listed`, oldest time stamp first.
+    std::vector<ProfileEntry> UnlistedProfiles(const std::set<std::string>& listed) const;
     void CreateFirstProfile();
     bool UuidTaken(const std::string& uuid) const;
     ProfileListResult AppendProfile(const std::string& name, Json::Value document);

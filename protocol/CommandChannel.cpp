@@ -122,7 +122,35 @@ int CommandChannel::SendCommandReport(const CommandReport& request, Reply& reply
         std::lock_guard lock(commandLock);
         result = Exchange(request.Bytes(), reply, bytesRead);
     }
-    return MapReplyStatus(result, reply);
+    result = MapReplyStatus(result, reply);
+    RecordOutcome(request.CommandId(), result);
+    return result;
+}
+
+void CommandChannel::RecordOutcome(uint8_t commandId, int result) {
+    CommandFailureDetail detail{commandId, ExchangeFailure::kNone, 0};
+    if (result == kResultStatusError) {
+        detail.kind = ExchangeFailure::kStatusError;
+    } else if (result == kResultStatusRejected) {
+        detail.kind = ExchangeFailure::kStatusRejected;
+    } else if (result != kResultSuccess) {
+        // The handle keeps the unplug seen by the failed read or write until it is closed.
+        if (handle.Unplugged()) {
+            detail.kind = ExchangeFailure::kUnplugged;
+        } else if (!openFlag.load()) {
+            detail.kind = ExchangeFailure::kClosed;
+        } else {
+            detail.kind = result == kResultWriteFailed ? ExchangeFailure::kNotSent : ExchangeFailure::kNoReply;
+            detail.timeoutMs = TimeoutMs();
+        }
+    }
+    std::lock_guard lock(failureLock);
+    lastFailure = detail;
+}
+
+CommandFailureDetail CommandChannel::LastFailureDetail() const {
+    std::lock_guard lock(failureLock);
+    return lastFailure;
 }
 
 int CommandChannel::SendLightReport(const CommandReport& request, Reply& reply) {

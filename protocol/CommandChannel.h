@@ -31,6 +31,24 @@ inline constexpr int kResultStatusError = -102;
 inline constexpr int kResultStatusRejected = -103;
 inline constexpr int kResultBadTableIndex = -201;
 
+// What lay behind the last failed report of a command, which its result code alone does not
+// tell: result 0 may be a closed channel, a reply that never came or an unplug.
+enum class ExchangeFailure : uint8_t {
+    kNone,            // the report succeeded
+    kClosed,          // the channel was not open (or was closed meanwhile)
+    kNotSent,         // the write did not complete within the time-out
+    kNoReply,         // no reply within the time-out (after the second read)
+    kUnplugged,       // the device went away during the exchange
+    kStatusError,     // reply status 0xFF
+    kStatusRejected,  // reply status 0xFE
+};
+
+struct CommandFailureDetail {
+    uint8_t commandId = 0;
+    ExchangeFailure kind = ExchangeFailure::kNone;
+    uint32_t timeoutMs = 0;  // the wait that ran out, for kNotSent and kNoReply
+};
+
 // Payload of command 0x03. Only bytes 5 and 6 are interpreted; the rest is carried as is.
 struct DeviceInfoRecord {
     static constexpr size_t kKeySlotsOffset = 5;
@@ -131,6 +149,10 @@ public:
     // 0..512 is stored; anything above is refused and leaves the block size as it was.
     bool SetBlockSize(uint32_t size);
 
+    // The last command report's outcome (kNone when it succeeded): which command, and whether
+    // it failed by time-out, unplug, closed channel or error status. Light frames do not count.
+    CommandFailureDetail LastFailureDetail() const;
+
 private:
     using Reply = std::array<uint8_t, kCommandReportSize>;
     using ReportSender = int (CommandChannel::*)(const CommandReport&, Reply&);
@@ -154,6 +176,8 @@ private:
     int ReadReply(uint8_t commandId, bool matchId, std::span<uint8_t> reply, uint32_t& bytesRead,
                   uint32_t timeoutMs);
     uint32_t TimeoutMs() const { return slowLinkFlag.load() ? kSlowLinkTimeoutMs : kTimeoutMs; }
+    // Notes what lay behind `result` (already mapped through the reply status).
+    void RecordOutcome(uint8_t commandId, int result);
 
     // Fields in the order the channel has always laid them out.
     std::atomic<uint16_t> blockSize{kMaxBlockSize};
@@ -166,6 +190,8 @@ private:
     std::mutex lightLock;
     std::atomic<bool> slowLinkFlag{false};
     const uint8_t chunkSize = kChunkSize;
+    mutable std::mutex failureLock;  // guards lastFailure only; no other lock is taken under it
+    CommandFailureDetail lastFailure;
 };
 
 }  // namespace orvane

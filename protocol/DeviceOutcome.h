@@ -15,6 +15,7 @@ namespace orvane {
 struct CommandFailure {
     const char* command = nullptr;
     int result = kResultSuccess;
+    CommandFailureDetail detail;  // the channel's account of it (time-out, unplug, status)
     bool Failed() const { return command != nullptr; }
 };
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds, tests and runs with.
 # Idempotent: quiet and quick when everything is present.
+#   scripts/setup.sh          what the build and the test suite need
+#   scripts/setup.sh --fuzz   also clang with its libFuzzer runtime, for scripts/test.sh --fuzz
 set -euo pipefail
 
 packages=(
@@ -12,9 +14,11 @@ packages=(
   libcurl4-openssl-dev
   libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
   fonts-noto-core fonts-noto-cjk
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

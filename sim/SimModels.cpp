@@ -122,7 +122,7 @@ std::string SimStateName(const std::string& model, unsigned instance) {
 
 std::string SimStateFolder() {
     if (const char* dir = Env("ORVANE_SIM_STATE")) return dir;
-    return StateHomeFolder() + "/orvane-q730/sim";
+    return ProductStateFolder() + "/sim";
 }
 
 std::optional<std::string> ChooseSimulationList(const std::optional<std::string>& flagValue) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 
 #include "profiles/ProfileList.h"
 #include "tests/profiles/ProfileFixture.h"
@@ -332,6 +333,83 @@ TEST_F(ProfileListTest, AFailedListWriteLeavesListAndFilesAsTheyWere) {
     EXPECT_EQ(list.GetSelectedIndex(), 1);
     EXPECT_EQ(allFiles(), filesBefore) << "no profile file was made or deleted";
     EXPECT_EQ(ReadJson(folder + "u1.Json")["profilename"], "B");
+}
+
+TEST_F(ProfileListTest, ALostOrDamagedListIsRebuiltFromTheProfileFilesPresent) {
+    const struct {
+        const char* what;
+        const char* list;  // nullptr: no list file
+        bool keptAside;
+    } cases[] = {
+        {"missing", nullptr, false},
+        {"empty", "", false},
+        {"not JSON", "{\"profilelist\": [{\"profilena", true},
+        {"no entries", R"({"profilelist": [], "profileselect": 2})", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        // Written out of order; names and UUIDs as the files hold them.
+        WriteText(folder + "2024_03_01_10_00_00_000.Json", R"({"profilename": "Work", "Device": [{}]})");
+        WriteText(folder + "2023_12_24_18_30_05_007.Json", R"({"profilename": "Games", "profileUUID": "2023_12_24_18_30_05_007", "Device": [{}]})");
+        WriteText(folder + "2024_03_01_09_59_59_999.Json", R"({"Device": [{"Mark": 1}]})");
+        // Not profiles: left where they are, as they are.
+        WriteText(folder + "notes.Json", R"({"keep": 1})");
+        WriteText(folder + "2020_01_01_00_00_00_000.Json", "{\"Device\": [");
+        WriteText(folder + "macro.config", R"({"MacroInfo": []})");
+        if (c.list != nullptr) WriteText(ListPath(), c.list);
+
+        Init();
+        EXPECT_EQ(list.Entries(), (std::vector<ProfileEntry>{{"Games", "2023_12_24_18_30_05_007"},
+                                                             {"2024_03_01_09_59_59_999", "2024_03_01_09_59_59_999"},
+                                                             {"Work", "2024_03_01_10_00_00_000"}}));
+        EXPECT_EQ(list.GetSelectedIndex(), 0);
+        const Json::Value file = ListFile();
+        EXPECT_EQ(file["profilelist"].size(), 3u);
+        EXPECT_EQ(file["profileselect"], 0);
+        EXPECT_EQ(file["profilelist"][2]["profileUUID"], "2024_03_01_10_00_00_000");
+        EXPECT_EQ(FilesStartingWith(folder, "ProfileList.ini.broken-").size(), c.keptAside ? 1u : 0u);
+        EXPECT_EQ(ReadText(folder + "notes.Json"), R"({"keep": 1})");
+        EXPECT_EQ(ReadText(folder + "2020_01_01_00_00_00_000.Json"), "{\"Device\": [");
+        EXPECT_EQ(ReadText(folder + "2024_03_01_09_59_59_999.Json"), R"({"Device": [{"Mark": 1}]})")
+            << "adopting a profile does not rewrite it";
+    }
+}
+
+TEST_F(ProfileListTest, APartlyDamagedListKeepsItsSoundEntriesAndAdoptsTheRest) {
+    WriteText(ListPath(), R"({"profilelist": [
+        {"profilename": "Kept", "profileUUID": "u9"},
+        {"profilename": "Evil", "profileUUID": "../x"}], "profileselect": 0})");
+    WriteText(folder + "u9.Json", R"({"profilename": "Kept", "Device": [{}]})");
+    WriteText(folder + "2024_01_01_00_00_00_000.Json", R"({"profilename": "Orphan", "Device": [{}]})");
+    Init();
+    EXPECT_EQ(list.Entries(), (std::vector<ProfileEntry>{{"Kept", "u9"}, {"Orphan", "2024_01_01_00_00_00_000"}}));
+    EXPECT_EQ(list.GetSelectedIndex(), 0);
+    EXPECT_EQ(FilesStartingWith(folder, "ProfileList.ini.broken-").size(), 1u);
+}
+
+TEST_F(ProfileListTest, ASoundListIsReadWithoutWritingAnything) {
+    WriteList({"A", "B"}, 1);
+    WriteText(folder + "2024_01_01_00_00_00_000.Json", R"({"profilename": "Orphan", "Device": [{}]})");
+    struct stat before {};
+    ASSERT_EQ(::stat(ListPath().c_str(), &before), 0);
+    const auto filesBefore = FilesStartingWith(folder, "");
+
+    Init();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"})) << "a sound list adopts nothing";
+    EXPECT_EQ(list.GetSelectedIndex(), 1);
+    struct stat after {};
+    ASSERT_EQ(::stat(ListPath().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the list file was not replaced";
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(FilesStartingWith(folder, "").size(), filesBefore.size());
+
+    // A selection that does not fit is mended, and only then written.
+    WriteList({"A", "B"}, 7);
+    Init();
+    EXPECT_EQ(list.GetSelectedIndex(), 0);
+    EXPECT_EQ(ListFile()["profileselect"], 0);
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 // orvanectl run as a user runs it, against the emulated mouse and a temporary HOME.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <map>
+#include <sys/stat.h>
+#include <tuple>
 
 #include "profiles/CMouseProfiledata.h"
 #include "profiles/MacroFile.h"
@@ -16,12 +21,20 @@ namespace {
 class Orvanectl : public ::testing::Test {
 protected:
     test::ProcessResult Run(std::vector<std::string> args, std::map<std::string, std::string> env = {}) {
+        return test::RunProcess(ORVANECTL_PATH, args, Environment(std::move(env)));
+    }
+    // As Run, ended after `seconds` (exit code 124) should it block.
+    test::ProcessResult RunAtMost(int seconds, std::vector<std::string> args) {
+        args.insert(args.begin(), {std::to_string(seconds), ORVANECTL_PATH});
+        return test::RunProcess("/usr/bin/timeout", args, Environment({}));
+    }
+    std::map<std::string, std::string> Environment(std::map<std::string, std::string> env) const {
         env.emplace("HOME", home_.Path());
         env.emplace("ORVANE_SIM_STATE", home_.Path() + "/sim");
         // Never the real bus: an empty fixture tree unless a test simulates.
         env.emplace("ORVANE_SYSFS_ROOT", home_.Path() + "/no-sysfs");
         env.emplace("ORVANE_DEV_DIR", home_.Path() + "/no-dev");
-        return test::RunProcess(ORVANECTL_PATH, args, env);
+        return env;
     }
     // The emulated mouse's memories as the last run left them.
     sim::MouseFirmware DeviceState() {
@@ -75,7 +88,35 @@ TEST_F(Orvanectl, EnvironmentChoosesTheSimulationToo) {
 TEST_F(Orvanectl, SilentDeviceNamesTheCommandAndResult) {
     auto r = Run({"--simulate", "mouse", "config"}, {{"ORVANE_SIM_FAULTS", "silent=-1"}});
     EXPECT_EQ(r.exitCode, 5);
-    EXPECT_NE(r.err.find("did not answer ReadParameters (result 0)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no answer to ReadParameters within 1000 ms (result 0)"), std::string::npos) << r.err;
+}
+
+TEST_F(Orvanectl, AFailureSaysWhetherTheMouseErredWasUnpluggedOrDidNotAnswer) {
+    const struct {
+        const char* faults;
+        int exitCode;
+        const char* text;
+    } cases[] = {
+        {"error=1", 5, "orvanectl: the mouse reported an error (status 0xFF) to ReadParameters (result -102)"},
+        {"error=1,status=254", 5, "orvanectl: the mouse reported an error (status 0xFE) to ReadParameters (result -103)"},
+        {"unplug=0", 5, "orvanectl: the mouse was unplugged during ReadParameters (result 0)"},
+    };
+    for (const auto& c : cases) {
+        auto r = Run({"--simulate", "mouse", "config"}, {{"ORVANE_SIM_FAULTS", c.faults}});
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.faults;
+        EXPECT_NE(r.err.find(c.text), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(Orvanectl, HelpExplainsTheResultCodes) {
+    auto r = Run({"--help"});
+    ASSERT_EQ(r.exitCode, 0);
+    for (const char* line : {"      1  done: every report was answered with a success status",
+                             "   -102  the device answered with the error status 0xFF",
+                             "   -103  the device answered with the error status 0xFE",
+                             "   -201  a key table other than 0 was asked for; nothing was sent"}) {
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    }
 }
 
 TEST_F(Orvanectl, BadUsageIsRefused) {
@@ -247,6 +288,81 @@ TEST_F(OrvanectlProfiles, RenameChecksTheNameAndKeepsAnyScript) {
     ASSERT_EQ(Run({"profiles", "rename", "ゲーム🎮"}).exitCode, 0);
     EXPECT_NE(Run({"profiles", "list"}).out.find("ゲーム🎮"), std::string::npos);
     EXPECT_EQ(Mouse({"profiles", "select", "7"}).exitCode, 2);
+}
+
+// Every file below the mouse's user data folder: name, inode and change time.
+std::map<std::string, std::tuple<ino_t, long, long>> Snapshot(const std::string& folder) {
+    std::map<std::string, std::tuple<ino_t, long, long>> files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder)) {
+        struct stat st {};
+        ::lstat(e.path().c_str(), &st);
+        files[e.path().string()] = {st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+    }
+    return files;
+}
+
+TEST_F(OrvanectlProfiles, ReadingCommandsWriteNoFile) {
+    ASSERT_EQ(Mouse({"dpi", "1", "800"}).exitCode, 0);  // the profile list and Profile1 exist
+    const std::string folder = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse";
+    const auto before = Snapshot(folder);
+    for (const std::vector<std::string>& command :
+         std::vector<std::vector<std::string>>{{"profiles", "list"}, {"dpi"}, {"config"}, {"info"}, {"power"}}) {
+        auto r = command[0] == "profiles" ? Run(command) : Mouse(command);
+        EXPECT_EQ(r.exitCode, 0) << command[0] << ": " << r.err;
+        EXPECT_EQ(Snapshot(folder), before) << command[0];
+    }
+}
+
+TEST_F(OrvanectlProfiles, AFifoInPlaceOfTheProfileListEndsAtOnceWithWordsAndIsKept) {
+    ASSERT_EQ(Run({"profiles", "list"}).exitCode, 0);
+    const std::string folder = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse/";
+    std::filesystem::remove(folder + "ProfileList.ini");
+    ASSERT_EQ(::mkfifo((folder + "ProfileList.ini").c_str(), 0600), 0);
+    // A blocking open would wait for a writer for ever; the time limit turns that into exit 124.
+    auto r = RunAtMost(5, {"profiles", "list"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("orvanectl: " + folder + "ProfileList.ini is a FIFO, not a regular file"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("it is kept as " + folder + "ProfileList.ini.broken-"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("Profile1"), std::string::npos) << "the profile file present is adopted: " << r.out;
+}
+
+TEST_F(OrvanectlProfiles, LeftoversOfInterruptedWritesGoAtStartAndNothingElse) {
+    ASSERT_EQ(Run({"profiles", "list"}).exitCode, 0);
+    const std::string folder = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse/";
+    auto make = [](const std::string& path, std::time_t when) {
+        std::ofstream(path) << "x";
+        const timespec t[2] = {{when, 0}, {when, 0}};
+        ::utimensat(AT_FDCWD, path.c_str(), t, 0);
+    };
+    const std::time_t now = std::time(nullptr);
+    make(folder + "ProfileList.ini.tmp-Ab12Cd", now - 3600);
+    make(folder + "macro.config.tmp-xY34zW", now + 3600);  // newer than the process: not a leftover
+    make(folder + "notes.tmp", now - 3600);
+    std::filesystem::create_directories(home_.Path() + "/elsewhere");
+    make(home_.Path() + "/elsewhere/a.tmp-Ab12Cd", now - 3600);
+
+    ASSERT_EQ(Run({"profiles", "list"}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder + "ProfileList.ini.tmp-Ab12Cd"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "macro.config.tmp-xY34zW"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "notes.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(home_.Path() + "/elsewhere/a.tmp-Ab12Cd"));
+}
+
+TEST_F(OrvanectlProfiles, UserFilesArePrivateWhateverTheUmask) {
+    const mode_t previous = ::umask(022);
+    auto r = Mouse({"dpi", "1", "800"});
+    ::umask(previous);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string product = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse";
+    for (const auto& e : std::filesystem::recursive_directory_iterator(product)) {
+        struct stat st {};
+        ::lstat(e.path().c_str(), &st);
+        EXPECT_EQ(st.st_mode & 0777, S_ISDIR(st.st_mode) ? 0700u : 0600u) << e.path();
+    }
+    struct stat st {};
+    ::lstat(product.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 TEST_F(OrvanectlProfiles, WithoutAMouseNothingChangesOnDisk) {

@@ -14,7 +14,7 @@ int InfoCommand(const GlobalOptions& options, const Args&) {
     auto outcome = model.InitialRead();
     if (outcome == MouseDeviceModel::InitialReadOutcome::BlockSizeRefused)
         return Fail(kExitFailure, "the device reports " + std::to_string(model.KeySlots()) + " key slots, more than 170");
-    if (const auto& f = model.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result);
+    if (const auto& f = model.LastFailure(); f.command != nullptr) return NotAnswering(f.command, f.result, f.detail);
 
     const auto& info = model.DeviceInfo();
     std::printf("device       %s\n", mouse->record.path.c_str());
@@ -41,7 +41,7 @@ int ConfigCommand(const GlobalOptions& options, const Args&) {
     if (!mouse) return code;
     MouseDeviceModel model(*mouse->channel);
     auto decoded = model.ReadActiveConfig();
-    if (!decoded) return NotAnswering(model.LastFailure().command, model.LastFailure().result);
+    if (!decoded) return NotAnswering(model.LastFailure().command, model.LastFailure().result, model.LastFailure().detail);
 
     // The block as read, not the page's adjusted copy: this is a diagnosis tool.
     const ConfigBlock& b = decoded->raw;

@@ -42,7 +42,7 @@ int OutcomeResult(const DeviceOutcome& outcome) {
             return Fail(outcome.excess > 0 ? kExitDoesNotFit : kExitUsage, outcome.reason);
         case DeviceOutcome::Kind::kDeviceFailed: break;
     }
-    return NotAnswering(outcome.failure.command, outcome.failure.result);
+    return NotAnswering(outcome.failure.command, outcome.failure.result, outcome.failure.detail);
 }
 
 }  // namespace orvane::tool

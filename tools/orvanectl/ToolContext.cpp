@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "device/HidPath.h"
+#include "protocol/ResultText.h"
 
 namespace orvane::tool {
 namespace {
@@ -30,9 +31,9 @@ int Fail(int code, const std::string& message) {
     return code;
 }
 
-int NotAnswering(const char* command, int result) {
-    return Fail(kExitNotAnswering, std::string("the device did not answer ") + command + " (result " +
-                                       std::to_string(result) + ")");
+int NotAnswering(const char* command, int result, const CommandFailureDetail& detail) {
+    return Fail(kExitNotAnswering,
+                DescribeCommandFailure(command, result, detail) + " (result " + std::to_string(result) + ")");
 }
 
 std::string HexBytes(const uint8_t* data, size_t count) {

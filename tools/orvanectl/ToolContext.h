@@ -39,8 +39,8 @@ struct OpenedMouse {
 };
 std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& exitCode);
 
-// Reports a command that did not succeed: which one and its result code.
-int NotAnswering(const char* command, int result);
+// Reports a command that did not succeed: why (DescribeCommandFailure) and its result code.
+int NotAnswering(const char* command, int result, const CommandFailureDetail& detail = {});
 
 std::string HexBytes(const uint8_t* data, size_t count);
 

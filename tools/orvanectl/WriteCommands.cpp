@@ -45,7 +45,7 @@ bool ParseScreen(const std::string& text, ScreenSize& screen) {
 
 int GroupResult(const MouseDeviceModel& model) {
     const auto& f = model.LastFailure();
-    return f.command == nullptr ? kExitOk : NotAnswering(f.command, f.result);
+    return f.command == nullptr ? kExitOk : NotAnswering(f.command, f.result, f.detail);
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "platform/DebugLog.h"
+#include "platform/FileNotices.h"
+#include "platform/StartupCleanup.h"
+#include "protocol/ResultText.h"
 #include "sim/SimModels.h"
 #include "tools/orvanectl/Commands.h"
 
@@ -49,7 +52,9 @@ void PrintHelp() {
     for (const auto& [name, entry] : CommandTable()) std::printf("  %s\n", entry.usage);
     std::printf(
         "\nExit status: 0 done, 1 failed, 2 bad usage, 3 no supported device, 4 permission denied,\n"
-        "5 device not answering, 6 macros do not fit the device.\n");
+        "5 device not answering, 6 macros do not fit the device.\n\n"
+        "Result codes of device commands (messages end in \"(result N)\"):\n");
+    for (const auto& r : orvane::ResultCodeMeanings()) std::printf("  %5d  %s\n", r.code, r.meaning);
 }
 
 }  // namespace
@@ -88,6 +93,9 @@ int main(int argc, char** argv) {
     if (command == table.end()) return Fail(kExitUsage, std::string("unknown command ") + argv[i] + " (see --help)");
 
     orvane::ConfigureDebugLog(options.debug);
+    // What happened to a data file is the user's business: said on stderr, not only in the debug log.
+    orvane::SetFileNoticeHandler([](const std::string& message) { std::fprintf(stderr, "orvanectl: %s\n", message.c_str()); });
+    orvane::RemoveLeftoverTempFilesOfOurFolders();
     std::shared_ptr<orvane::sim::SimBus> simulation;
     if (auto list = orvane::sim::ChooseSimulationList(options.simulate)) {
         std::string error;

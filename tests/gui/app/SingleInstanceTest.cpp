@@ -4,15 +4,22 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
+#include <vector>
 
 #include "app/ProgramOptions.h"
 #include "app/SingleInstance.h"
@@ -89,6 +96,65 @@ TEST(SingleInstance, ALockLeftByACopyThatDiedIsTakenOver) {
     EXPECT_TRUE(first.Listen([] {})) << "the dead copy's socket file does not stand in the way";
 }
 
+// Idle local clients, connected without a word: `count` of them, each retried while the
+// server's backlog is full, for at most `limit`. `pump` runs between retries.
+std::vector<int> ConnectIdleClients(const QString& socketPath, int count, std::chrono::milliseconds limit,
+                                    const std::function<void()>& pump) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.toUtf8().constData());
+    std::vector<int> clients;
+    const auto deadline = Clock::now() + limit;
+    while (static_cast<int>(clients.size()) < count && Clock::now() < deadline) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+            clients.push_back(fd);
+            continue;
+        }
+        ::close(fd);
+        pump();
+    }
+    return clients;
+}
+
+void CloseAll(const std::vector<int>& fds) {
+    for (int fd : fds) ::close(fd);
+}
+
+TEST(SingleInstance, IdleConnectionsAreCappedAndDroppedAfterTheirDeadline) {
+    QTemporaryDir folder;
+    SingleInstance first(folder.path(), "ORVANE Q730 Gaming Mouse");
+    ASSERT_EQ(first.Claim(), SingleInstance::Role::First);
+    int wakes = 0;
+    ASSERT_TRUE(first.Listen([&] { ++wakes; }));
+    const QString socket = QDir(folder.path()).filePath("ORVANE Q730 Gaming Mouse.socket");
+
+    int most = 0;
+    const auto clients = ConnectIdleClients(socket, 1000, 10s, [&] {
+        QCoreApplication::processEvents();
+        most = std::max(most, first.OpenConnections());
+    });
+    EXPECT_EQ(clients.size(), 1000u);
+    QTest::qWait(50);
+    most = std::max(most, first.OpenConnections());
+    EXPECT_LE(most, SingleInstance::kMaxConnections);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.OpenConnections() == 0; }, SingleInstance::kReadDeadlineMs + 1000))
+        << "idle connections end at their deadline";
+    EXPECT_TRUE(QFile::exists(socket));
+
+    SecondCopy copy;
+    std::jthread second = RunSecondCopy(folder.path(), copy);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return copy.done && wakes == 1; }, 3000));
+    CloseAll(clients);
+}
+
+TEST(SingleInstance, WithoutAPrivateRuntimeFolderTheProgramRunsUnchecked) {
+    SingleInstance alone(QString(), "ORVANE Q730 Gaming Mouse");
+    EXPECT_EQ(alone.Claim(), SingleInstance::Role::First);
+    EXPECT_FALSE(alone.Listen([] {}));
+    EXPECT_FALSE(alone.WakeFirst());
+}
+
 // The program itself, twice: the second copy says "wake" and ends with 0 without a window.
 class ProgramCopies : public ::testing::Test {
 protected:
@@ -133,12 +199,72 @@ TEST_F(ProgramCopies, ASecondCopyWakesTheRunningOneAndEndsWithZero) {
     first.waitForFinished();
 }
 
+TEST_F(ProgramCopies, AThousandIdleConnectionsLeaveTheRunningCopyWakeable) {
+    // A descriptor limit below the thousand: holding every idle client would exhaust it (a desktop
+    // session's copy has most of its usual 1024 in use by its own files, fonts and buses).
+    QProcess first;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const auto& [k, v] : env_) env.insert(QString::fromStdString(k), QString::fromStdString(v));
+    first.setProcessEnvironment(env);
+    first.start("/bin/sh", {"-c", "ulimit -n 512 && exec \"$0\" \"$@\"", ORVANE_Q730_PATH, "--simulate", "mouse", "--debug"});
+    ASSERT_TRUE(first.waitForStarted());
+    const QString socket = QString::fromStdString(runtime_) + "/ORVANE Q730 Gaming Mouse.socket";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000));
+
+    QByteArray log;
+    const auto clients = ConnectIdleClients(socket, 1000, 10s, [&] {
+        log += first.readAllStandardError();
+        std::this_thread::sleep_for(1ms);
+    });
+    EXPECT_EQ(clients.size(), 1000u);
+    QTest::qWait(SingleInstance::kReadDeadlineMs + 500);
+    EXPECT_TRUE(QFile::exists(socket)) << "the listening socket is still there";
+
+    const auto second = orvane::test::RunProcess(ORVANE_Q730_PATH, {"--simulate", "mouse", "--debug"}, env_);
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            log += first.readAllStandardError();
+            return log.contains("，0d1d");
+        },
+        5000))
+        << "the second copy woke the first";
+    CloseAll(clients);
+    first.kill();
+    first.waitForFinished();
+}
+
+TEST_F(ProgramCopies, ALockInTheSharedTemporaryFolderDoesNotStopAStart) {
+    // Where a runtime folder used to be looked for when XDG_RUNTIME_DIR is unusable: the shared
+    // temporary folder. Another process holds a lock of the program's name there.
+    const QString tmp = QString::fromStdString(home_.Path() + "/tmp");
+    QDir().mkpath(tmp + "/runtime-" + qEnvironmentVariable("USER", "root"));
+    QLockFile shared(tmp + "/ORVANE Q730 Gaming Mouse.lock");
+    QLockFile sharedRuntime(tmp + "/runtime-" + qEnvironmentVariable("USER", "root") + "/ORVANE Q730 Gaming Mouse.lock");
+    ASSERT_TRUE(shared.tryLock(0));
+    sharedRuntime.tryLock(0);
+    env_["XDG_RUNTIME_DIR"] = "";
+    env_["TMPDIR"] = tmp.toStdString();
+
+    const std::string shot = home_.Path() + "/shot.png";
+    const auto run = orvane::test::RunProcess(ORVANE_Q730_PATH, {"--simulate", "mouse", "--screenshot", shot}, env_);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(shot))) << "the program started and drew its window";
+    EXPECT_TRUE(QDir(QString::fromStdString(home_.Path() + "/.cache/orvane-q730-runtime")).exists())
+        << "the lock lives in the user's own cache folder instead";
+}
+
 TEST_F(ProgramCopies, ScreenshotOfTheConnectedMouseIsWrittenAndTheProgramEnds) {
+    // A write that was cut off before this start leaves its temporary file; the running copy removes it.
+    const std::string leftover = home_.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini.tmp-k7Yq2w", "{");
+    const timespec old[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, leftover.c_str(), old, 0), 0);
     const std::string shot = home_.Path() + "/shot.png";
     const auto run = orvane::test::RunProcess(ORVANE_Q730_PATH, {"--simulate", "mouse", "--screenshot", shot}, env_);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const QImage image(QString::fromStdString(shot));
     EXPECT_EQ(image.size(), QSize(1350, 810));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(leftover)));
 
     const auto unwritable = orvane::test::RunProcess(
         ORVANE_Q730_PATH, {"--simulate", "mouse", "--screenshot", home_.Path() + "/no/such/folder/shot.png"}, env_);
