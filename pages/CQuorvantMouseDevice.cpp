@@ -12,7 +12,7 @@
 #include "pages/MousePerformanceView.h"
 #include "pages/NumberedName.h"
 #include "pages/SyncThread.h"
-#include "pages/UiThreadGate.h"
+#include "ui/framework/UiThreadGate.h"
 #include "pages/light/PreviewThread.h"
 #include "profiles/JsonFields.h"
 #include "profiles/MacroFile.h"
