@@ -84,11 +84,13 @@ UpdateCheckResult RunUpdateCheck(const std::vector<UpdateIdentity>& rows, const 
         const UpdateIdentity& row = rows[k];
         UpdateInfo info = CheckUpdate(BuildAppKey(row), row.versionNumber, IsDeviceRow(row), service, cancel);
         if (!info.replied) ++result.failures;
-        if (info.name.empty() || SameNoCase(info.name, kNoLinkName)) {
+        const bool answered = info.replied && !info.name.empty() && !SameNoCase(info.name, kNoLinkName);
+        if (!answered) {
             const bool replied = info.replied;
             info = UnansweredRow(row);
             info.replied = replied;
         }
+        info.answered = answered;
         info.name = DisplayName(row);
         result.rows[k] = info;
         view.FillUpdateRow(info, k);

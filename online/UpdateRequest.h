@@ -41,6 +41,7 @@ struct UpdateInfo {
     std::string versionName;       // "version_name"
     std::string downloadLocation;  // "path"
     bool replied = false;          // a well-formed reply arrived (its name may still be empty)
+    bool answered = false;         // the reply named the row: its state and new version are the service's
 };
 
 // The reply buffer's size; a longer reply is cut and so read as no answer.
