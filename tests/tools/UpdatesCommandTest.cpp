@@ -4,6 +4,7 @@
 
 #include <json/json.h>
 
+#include "online/UpdateService.h"
 #include "profiles/JsonFileStore.h"
 #include "tests/support/LoopbackOnly.h"
 #include "tests/support/RunProcess.h"
@@ -15,7 +16,10 @@ namespace {
 
 class UpdatesCommand : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(test::kLoopbackOnly); }
+    void SetUp() override {
+        ASSERT_TRUE(test::kLoopbackOnly);
+        if (!online::UpdateChecksBuiltIn()) GTEST_SKIP() << "this build does not check for updates";
+    }
     test::ProcessResult Run(std::vector<std::string> args, const std::string& serviceUrl) {
         return test::RunProcess(ORVANECTL_PATH, args,
                                 {{"HOME", home_.Path()},

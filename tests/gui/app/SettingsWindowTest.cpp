@@ -7,7 +7,6 @@
 #include "online/view/SetWnd.h"
 #include "tests/support/LoopbackOnly.h"
 #include "tests/support/TestHttpServer.h"
-#include "ui/framework/Button.h"
 
 namespace orvane::app::test {
 namespace {
@@ -25,10 +24,12 @@ class SettingsWindowTest : public ShellTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(orvane::test::kLoopbackOnly);
+        if (!online::UpdateChecksBuiltIn()) GTEST_SKIP() << "this build does not check for updates";
         ShellTest::SetUp();
         ::setenv("ORVANE_UPDATE_URL", service.Url().c_str(), 1);
     }
     void TearDown() override {
+        if (!online::UpdateChecksBuiltIn()) return;
         ::unsetenv("ORVANE_UPDATE_URL");
         ShellTest::TearDown();
     }
