@@ -1,7 +1,7 @@
 #include "app/Language.h"
 
 #include "app/LanguageFonts.h"
-#include "app/LanguageList.h"
+#include "profiles/LanguageList.h"
 #include "app/LanguageStore.h"
 #include "platform/DebugLog.h"
 #include "ui/framework/ResourceManager.h"

@@ -4,6 +4,7 @@
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
 #include "app/ScanBridge.h"
+#include "app/SettingsWindowRoute.h"
 #include "app/SessionBusMessages.h"
 #include "app/SleepWatcher.h"
 #include "app/TrayIcon.h"
@@ -55,6 +56,7 @@ CMainWnd::CMainWnd(ShellServices services)
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
       sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
     ConnectMousePageRoutes(*this);
+    ConnectSettingsWindow(*this);
 }
 
 CMainWnd::~CMainWnd() {
@@ -111,7 +113,8 @@ void CMainWnd::StartScanThread() {
         SendMessage(ui::WM_DEVICE_REMOVAL, static_cast<ui::WParam>(slot), 0);
     };
     handlers.firstScanDone = [this] {
-        SendMessage(ui::WmSoftwareIdentity(), 0, 0);
+        // Started into the tray, the window waits there to be asked for.
+        if (!startInTray_ || !trayAvailable_) SendMessage(ui::WmSoftwareIdentity(), 0, 0);
         firstScanHandled_ = true;
         CheckDevicesConnected();
     };

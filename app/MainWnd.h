@@ -90,6 +90,8 @@ public:
     void SetRecordingLock(bool on);
 
     void SetFeatureHandler(Feature feature, FeatureHandler handler);
+    // Before "windowinit": the first scan leaves the window hidden in the tray (when there is one).
+    void SetStartInTray(bool on) { startInTray_ = on; }
     // The settings window while it is open (set by the feature that opens it).
     void SetSettingsWindow(ui::WindowImplBase* window) { settingsWindow_ = window; }
 
@@ -197,6 +199,7 @@ private:
     bool initialised_ = false;
     bool awake_ = true;
     bool trayAvailable_;
+    bool startInTray_ = false;
     int screenWidth_ = 0;
     int screenHeight_ = 0;
 

@@ -18,6 +18,8 @@ std::optional<ProgramOptions> ParseProgramOptions(const std::vector<std::string>
             options.help = true;
         } else if (arg == "--debug") {
             options.debug = true;
+        } else if (arg == "--minimized") {
+            options.minimized = true;
         } else if (arg == "--simulate") {
             if (!value(options.simulate, "a device list, e.g. --simulate mouse")) return std::nullopt;
         } else if (arg == "--screenshot") {
@@ -31,12 +33,14 @@ std::optional<ProgramOptions> ParseProgramOptions(const std::vector<std::string>
 }
 
 const char* ProgramUsage() {
-    return "usage: orvane-q730 [--simulate LIST] [--debug] [--screenshot FILE]\n\n"
+    return "usage: orvane-q730 [--simulate LIST] [--debug] [--screenshot FILE] [--minimized]\n\n"
            "Configures the ORVANE Q730 gaming mouse.\n\n"
            "  --simulate LIST    run on emulated devices (e.g. mouse); also ORVANE_SIMULATE\n"
            "  --debug            print the debug log to stderr; also ORVANE_DEBUG=1\n"
            "  --screenshot FILE  once the connected devices have connected, write the main window\n"
            "                     to FILE as PNG and exit\n"
+           "  --minimized        start hidden in the notification area (as the autostart entry\n"
+           "                     does); without one the window is shown as usual\n"
            "  --help             this text\n";
 }
 

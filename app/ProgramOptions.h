@@ -1,5 +1,5 @@
 #pragma once
-// The windowed program's command line: --simulate LIST, --debug, --screenshot FILE, --help.
+// The windowed program's command line: --simulate LIST, --debug, --screenshot FILE, --minimized, --help.
 
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@ struct ProgramOptions {
     std::optional<std::string> simulate;    // emulated device list, e.g. "mouse"
     bool debug = false;                     // debug log to stderr
     std::optional<std::string> screenshot;  // PNG to write once the devices have connected
+    bool minimized = false;                 // start hidden in the tray (the autostart entry's way)
     bool help = false;
 };
 

@@ -81,6 +81,7 @@ int RunMainWindow(const ProgramOptions& options, SingleInstance& instance) {
         if (!CreateMainWindow(window)) {
             status = Fail(1, "the main window's layout \"XML_MAIN\" could not be built (see --debug)");
         } else {
+            window.SetStartInTray(options.minimized);
             instance.Listen([&window] { window.PostMessage(ui::WmSoftwareIdentity(), 0, 1); });
             if (options.screenshot) ArrangeScreenshot(window, QString::fromStdString(*options.screenshot), status);
             QApplication::exec();

@@ -4,7 +4,6 @@ add_library(orvane_app_language STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Fonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Language.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageFonts.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LanguageList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageStore.cpp
 )
 target_include_directories(orvane_app_language PUBLIC ${PROJECT_SOURCE_DIR})

@@ -28,15 +28,17 @@ set(allowed_ui/controls ${below_platform} ui/framework ui/controls)
 set(allowed_ui/dialogs ${below_platform} ui/framework ui/dialogs)
 set(allowed_pages ${below_pages})
 set(allowed_editors ${below_pages})
-set(allowed_app ${below_pages} sim app)
+set(allowed_online/view ${below_profiles} ${below_ui} online online/view)
+set(allowed_app ${below_pages} online/view sim app)
 set(allowed_tools ${below_cores} online sim tools)
 
 set(layers platform device sim protocol profiles light ${core_families} online ui/framework ui/controls ui/dialogs
-    pages editors app tools)
+    online/view pages editors app tools)
 
-# The layer of a path below the tree: its first folder, or its first two below ui/.
+# The layer of a path below the tree: its first folder, or its first two below ui/ and for the
+# online services' view.
 function(layer_of path out)
-  string(REGEX MATCH "^ui/[^/]+" layer "${path}")
+  string(REGEX MATCH "^ui/[^/]+|^online/view" layer "${path}")
   if(NOT layer)
     string(REGEX MATCH "^[^/]+" layer "${path}")
   endif()
@@ -50,6 +52,10 @@ foreach(layer IN LISTS layers)
   endif()
   file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
   foreach(source IN LISTS sources)
+    layer_of("${source}" own)
+    if(NOT own STREQUAL layer)
+      continue()  # a nested layer, checked on its own
+    endif()
     file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[^\"]+\"")
     foreach(line IN LISTS includes)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]+)\".*" "\\1" header "${line}")

@@ -13,7 +13,7 @@
 #include "pages/PageCommandRunner.h"
 #include "ui/dialogs/WindowMessageIds.h"
 #include "protocol/SyncThread.h"
-#include "pages/UiThreadGate.h"
+#include "ui/framework/UiThreadGate.h"
 #include "profiles/JsonFields.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfilePaths.h"

@@ -3,7 +3,7 @@
 #include "ui/dialogs/WindowMessageIds.h"
 #include "light/PreviewThread.h"
 #include "pages/NumberedName.h"
-#include "pages/UiThreadGate.h"
+#include "ui/framework/UiThreadGate.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/CachedChild.h"
 #include "ui/controls/DeviceKeyButton.h"

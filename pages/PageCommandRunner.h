@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "pages/UiThreadGate.h"
+#include "ui/framework/UiThreadGate.h"
 #include "platform/CommandWorker.h"
 #include "protocol/DeviceOutcome.h"
 

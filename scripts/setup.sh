@@ -11,7 +11,7 @@ packages=(
   libglib2.0-dev gsettings-desktop-schemas
   qt6-base-dev qt6-tools-dev qt6-svg-dev qt6-qpa-plugins qt6-l10n-tools libqt6opengl6-dev
   libqt6svg6 libqt6uitools6 libqt6dbus6
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev libssl-dev
   libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-core fonts-noto-cjk

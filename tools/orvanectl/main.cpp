@@ -35,6 +35,10 @@ const std::map<std::string, CommandEntry>& CommandTable() {
         {"dpi", {DpiCommand, "dpi [STAGE CPI | STAGE on|off | active STAGE]   DPI stages of the selected profile"}},
         {"rate", {RateCommand, "rate 125|250|500|1000|2000  report rate in Hz"}},
         {"lod", {LodCommand, "lod 1|2                   lift-off distance in mm"}},
+        {"updates", {UpdatesCommand, "updates [--json]          ask the update service about the program and every connected\n"
+                                     "                            device: each one's installed and newest version and its state\n"
+                                     "                            (update available, up to date, no answer); exit 5 when no\n"
+                                     "                            information could be obtained"}},
     };
     return table;
 }
@@ -48,11 +52,14 @@ void PrintHelp() {
         "  --debug           print the debug log (every command and reply) to stderr; also ORVANE_DEBUG=1\n"
         "  --device PATH     use this interface (a path as `list` prints it, or its /dev/hidrawN node)\n"
         "  --help            this text\n\n"
+        "Environment: ORVANE_UPDATE_URL replaces the update service's base URL (http or https;\n"
+        "the check asks <URL>/api/updates), ORVANE_UPDATE_CA names a CA file to trust besides the\n"
+        "system's. The usual proxy variables apply (http_proxy, https_proxy, no_proxy).\n\n"
         "Commands:\n");
     for (const auto& [name, entry] : CommandTable()) std::printf("  %s\n", entry.usage);
     std::printf(
         "\nExit status: 0 done, 1 failed, 2 bad usage, 3 no supported device, 4 permission denied,\n"
-        "5 device not answering, 6 macros do not fit the device.\n\n"
+        "5 device not answering (updates: no update information), 6 macros do not fit the device.\n\n"
         "Result codes of device commands (messages end in \"(result N)\"):\n");
     for (const auto& r : orvane::ResultCodeMeanings()) std::printf("  %5d  %s\n", r.code, r.meaning);
 }

@@ -32,6 +32,7 @@ const std::set<QString> kOtherWindowsLayouts = {
     "menu.ui",    // the tray menu
     "msgwnd.ui",  // the message box
     "setwnd.ui",  // the settings window
+    "XML/CustomControlXML/device_Update_list_item.ui",  // the settings window's update row
     "skin.ui",    // the skin window
 };
 

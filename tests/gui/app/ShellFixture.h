@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "online/view/UpdateInfoListItem.h"
 #include "app/ControlRegistration.h"
 #include "app/MainWnd.h"
 #include "app/Startup.h"
@@ -52,10 +53,14 @@ inline void Raise(CMainWnd& window, const QString& type, const QString& sender) 
     window.SendNotify(control, type);
 }
 
-// Builds layouts the way the main window does, tags and nested files included.
+// Builds layouts the way the main window does, tags and nested files included; the settings
+// window's own list row too.
 class LayoutBuilder final : public ui::IDialogBuilderCallback {
 public:
-    ui::CControlUI* CreateControl(const QString& tag) override { return CreateProgramControl(tag, this); }
+    ui::CControlUI* CreateControl(const QString& tag) override {
+        if (tag.compare("UpdateInfoListItemUI", Qt::CaseInsensitive) == 0) return new online::CUpdateInfoListItemUI;
+        return CreateProgramControl(tag, this);
+    }
     std::unique_ptr<QWidget> Build(const QString& layout) {
         ui::CControlUI* root = ui::CDialogBuilder().Create(layout, this);
         return std::unique_ptr<QWidget>(root != nullptr ? root->GetWidget() : nullptr);

@@ -277,7 +277,7 @@ TEST(ProgramOptions, BadCommandLinesAreRefusedWithTheReason) {
         const char* error;  // nullptr: accepted
     };
     const Case cases[] = {
-        {{"--simulate", "mouse", "--debug", "--screenshot", "a.png"}, nullptr},
+        {{"--simulate", "mouse", "--debug", "--screenshot", "a.png", "--minimized"}, nullptr},
         {{"--simulate"}, "--simulate needs a device list, e.g. --simulate mouse"},
         {{"--screenshot", ""}, "--screenshot needs a PNG file name"},
         {{"--verbose"}, "unknown argument --verbose (see --help)"},
@@ -297,6 +297,8 @@ TEST(ProgramOptions, BadCommandLinesAreRefusedWithTheReason) {
     EXPECT_EQ(options->simulate, "mouse");
     EXPECT_EQ(options->screenshot, "a.png");
     EXPECT_FALSE(options->debug);
+    EXPECT_FALSE(options->minimized);
+    EXPECT_TRUE(ParseProgramOptions({"--minimized"}, error)->minimized);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/LanguageList.h"
+#include "profiles/LanguageList.h"
 #include "profiles/JsonFields.h"
 #include "profiles/JsonFileStore.h"
 #include "protocol/KeyTable.h"

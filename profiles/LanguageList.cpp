@@ -1,11 +1,11 @@
-#include "app/LanguageList.h"
+#include "profiles/LanguageList.h"
 
 #include "platform/DebugLog.h"
 #include "profiles/JsonFields.h"
 #include "profiles/JsonFileStore.h"
 #include "profiles/ProfilePaths.h"
 
-namespace orvane::app {
+namespace orvane {
 namespace {
 
 const char* Reason(JsonFileStatus status) {
@@ -50,4 +50,4 @@ std::vector<LanguageEntry> ReadLanguageList(const std::string& path) {
     return list;
 }
 
-}  // namespace orvane::app
+}  // namespace orvane

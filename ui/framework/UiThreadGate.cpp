@@ -1,4 +1,4 @@
-#include "pages/UiThreadGate.h"
+#include "ui/framework/UiThreadGate.h"
 
 namespace orvane {
 

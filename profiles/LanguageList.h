@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace orvane::app {
+namespace orvane {
 
 struct LanguageEntry {
     int id = 0;         // "Language_ID": the locale identifier (2052, 1041, 2057, …)
@@ -22,4 +22,4 @@ std::string LanguageListPath();
 // unreadable, not JSON or has no "Language" array.
 std::vector<LanguageEntry> ReadLanguageList(const std::string& path = LanguageListPath());
 
-}  // namespace orvane::app
+}  // namespace orvane
