@@ -1,6 +1,7 @@
 #include "app/MainWnd.h"
 
 #include "app/ControlRegistration.h"
+#include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
 #include "app/ScanBridge.h"
@@ -55,6 +56,7 @@ CMainWnd::CMainWnd(ShellServices services)
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
       sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
     ConnectMousePageRoutes(*this);
+    ConnectSkinWindow(*this);
 }
 
 CMainWnd::~CMainWnd() {
