@@ -19,7 +19,8 @@ std::string ConfigHomeFolder();
 std::string DeviceUserDataFolder(const std::string& deviceFolder);
 
 // The folder holding skin/, DefaultData/ and Font/: beside the executable in a build tree,
-// else the installed share folder. Overridable with ORVANE_DATA_DIR.
+// else the share folder of the prefix the executable is installed in, else the share folder of
+// the prefix it was built for. Overridable with ORVANE_DATA_DIR.
 std::string ProgramDataFolder();
 
 // mkdir -p; true when the folder exists afterwards.

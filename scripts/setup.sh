@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-noto-core fonts-noto-cjk
+  appstream desktop-file-utils
 )
 
 missing=()
