@@ -32,7 +32,8 @@ bool Is(const QString& name, const char* expected) {
 
 CSkinFrame* CSkinFrame::Open(ui::WindowImplBase& owner, const ui::CControlUI& skinButton) {
     auto* frame = new CSkinFrame(owner);
-    if (!frame->Create(nullptr, "skinframe", Qt::Popup | Qt::FramelessWindowHint)) {
+    // The owner is the pop-up's transient parent, which desktops place pop-ups against.
+    if (!frame->Create(&owner, "skinframe", Qt::Popup | Qt::FramelessWindowHint)) {
         delete frame;
         return nullptr;
     }

@@ -92,11 +92,21 @@ TEST_F(SkinWindowTest, OpensUnderTheSkinButtonWithThePicturesShown) {
     EXPECT_EQ(tab->GetCurSel(), 1);
     QTest::mouseClick(frame->FindControl<ui::CButtonUI>("skin_image"), Qt::LeftButton);
     EXPECT_EQ(tab->GetCurSel(), 0);
-    // Every preset names a picture of the skin that loads.
-    for (int i = 0; ui::CButtonUI* preset = Nth(*frame, "skin_image_btn", i); ++i) {
+    EXPECT_NE(frame->FindControl("skin_Custom"), nullptr);
+    EXPECT_NE(frame->FindControl("skin_reset"), nullptr);
+    // Every preset names a picture of the skin that loads; every colour is one.
+    int presets = 0;
+    for (; ui::CButtonUI* preset = Nth(*frame, "skin_image_btn", presets); ++presets) {
         EXPECT_FALSE(QImage(ui::CResourceManager::GetInstance().GetFilePath(preset->GetUserData())).isNull())
             << preset->GetUserData().toStdString();
     }
+    EXPECT_GE(presets, 4);
+    EXPECT_FALSE(QImage(ui::CResourceManager::GetInstance().GetFilePath(kDefaultSkinImage)).isNull());
+    int colours = 0;
+    for (; ui::CButtonUI* colour = Nth(*frame, "skin_color_btn", colours); ++colours) {
+        EXPECT_EQ(colour->GetBkColor() >> 24, 0xFFu) << "opaque colour " << colours;
+    }
+    EXPECT_GE(colours, 8);
 }
 
 TEST_F(SkinWindowTest, PicturesAndTheDefaultAreAppliedAndRecordedColoursOnlyApplied) {
