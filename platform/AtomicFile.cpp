@@ -56,7 +56,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
 
 bool ReadWholeFile(const std::string& path, std::string& content, size_t maxBytes) {
     content.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking only for the open: a named pipe chosen as a file would otherwise wait for a
+    // writer forever. It is refused below like anything that is not a regular file; for regular
+    // files the flag changes nothing.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<size_t>(st.st_size) > maxBytes) {
