@@ -5,6 +5,7 @@
 #include "platform/IniFile.h"
 #include "platform/UserFolders.h"
 #include "ui/framework/FileDialog.h"
+#include "ui/framework/ImageString.h"
 #include "ui/framework/TabLayout.h"
 
 namespace orvane::app {
@@ -78,7 +79,7 @@ void CSkinFrame::ChooseOwnPicture() {
     request.filter = "(*.png);;(*)";
     request.defaultSuffix = "png";
     Close();
-    if (const std::optional<QString> file = ui::AskForFile(request)) BroadcastPicture(*file);
+    if (const std::optional<QString> file = ui::AskForFile(request)) BroadcastPicture(ui::ImageStringOfFile(*file));
 }
 
 }  // namespace orvane::app

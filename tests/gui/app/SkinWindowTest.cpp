@@ -13,6 +13,7 @@
 #include "app/SkinFrame.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/FileDialog.h"
+#include "ui/framework/ImageString.h"
 #include "ui/framework/TabLayout.h"
 
 namespace orvane::app::test {
@@ -141,7 +142,8 @@ TEST_F(SkinWindowTest, PicturesAndTheDefaultAreAppliedAndRecordedColoursOnlyAppl
 
 TEST_F(SkinWindowTest, AnOwnPictureIsAppliedWithItsFullPathAndNotRecorded) {
     CMainWnd& window = Open();
-    const std::string picture = std::filesystem::temp_directory_path() / "orvane-own-picture.png";
+    // '=' in a name must not make the path read as the keys of an image string.
+    const std::string picture = std::filesystem::temp_directory_path() / "orvane own=picture.png";
     QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(picture));
     const std::string ini = CSkinFrame::MainIniPath();
 
@@ -152,7 +154,10 @@ TEST_F(SkinWindowTest, AnOwnPictureIsAppliedWithItsFullPathAndNotRecorded) {
 
     AnswerFileDialog(QString::fromStdString(picture));
     QTest::mouseClick(OpenFrame()->FindControl<ui::CButtonUI>("skin_Custom"), Qt::LeftButton);
-    EXPECT_EQ(Root().GetBkImage(), QString::fromStdString(picture));
+    const auto shown = ui::ImageString::Parse(Root().GetBkImage());
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->file, QString::fromStdString(picture));
+    EXPECT_FALSE(QImage(shown->file).isNull());
     EXPECT_FALSE(std::filesystem::exists(ini));
     ASSERT_EQ(asked_.size(), 2u);
     EXPECT_EQ(asked_[1].purpose, ui::FileDialogRequest::Purpose::kOpen);
