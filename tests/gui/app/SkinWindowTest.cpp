@@ -173,7 +173,7 @@ TEST_F(SkinWindowTest, AClickOutsideClosesThePopUpWithoutAChange) {
     // Through the window system, where a press outside an open pop-up closes it.
     const QWidget* outside = window.FindControl("device_select_layout")->GetWidget();
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, outside->mapTo(&window, outside->rect().center()));
-    EXPECT_TRUE(frame->IsClosed());
+    EXPECT_TRUE(alive.isNull() || alive->IsClosed());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull()) << "a closed pop-up frees itself";
     EXPECT_EQ(Root().GetBkImage(), kDefaultSkinImage);
