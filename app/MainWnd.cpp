@@ -1,6 +1,7 @@
 #include "app/MainWnd.h"
 
 #include "app/ControlRegistration.h"
+#include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
 #include "app/ScanBridge.h"
@@ -57,6 +58,7 @@ CMainWnd::CMainWnd(ShellServices services)
       sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
     ConnectMousePageRoutes(*this);
     ConnectSettingsWindow(*this);
+    ConnectSkinWindow(*this);
 }
 
 CMainWnd::~CMainWnd() {

@@ -87,7 +87,7 @@ DeviceOutcome MouseDevice::Connect(OutcomeHandler done) {
         [&m = memories_] {
             const auto read = m.InitialRead();
             if (read == MouseDeviceModel::InitialReadOutcome::Done) return SequenceResult{DeviceOutcome::Done(), {}};
-            const CommandFailure failure = m.LastFailure().Failed() ? m.LastFailure() : CommandFailure{"open", 0};
+            const CommandFailure failure = m.LastFailure().Failed() ? m.LastFailure() : CommandFailure{"open", 0, {}};
             return SequenceResult{DeviceOutcome::DeviceFailed(failure), {}};
         },
         std::move(done));

@@ -3,9 +3,11 @@
 #include "ui/dialogs/MsgWnd.h"
 #include "pages/CQuorvantUSBDevice.h"
 #include "pages/ProfilePanelTexts.h"
+#include "profiles/ProfileExchange.h"
 #include "ui/controls/CachedChild.h"
 #include "ui/framework/Combo.h"
 #include "ui/framework/Edit.h"
+#include "ui/framework/FileDialog.h"
 #include "ui/framework/Option.h"
 #include "ui/framework/WindowImplBase.h"
 
@@ -13,6 +15,7 @@ namespace orvane {
 namespace {
 
 constexpr int kFeatureTabCount = static_cast<int>(std::size(kFeatureTabNames));
+constexpr const char* kProfileFileFilter = "Profile Files(*.json)";
 
 }  // namespace
 
@@ -110,6 +113,36 @@ bool CDeviceProfileUI::IsProfileMenuVisible() const {
     return menu != nullptr && menu->IsVisible();
 }
 
+bool CDeviceProfileUI::ImportProfile(const QString& path) {
+    if (Combo() == nullptr) return false;
+    const ProfileExchangeResult result = orvane::ImportProfile(list_, path.toStdString());
+    if (!result.Done()) {
+        ShowMessage(ProfileExchangeMessage(result.problem));
+        return false;
+    }
+    ShowList(true);
+    return true;
+}
+
+bool CDeviceProfileUI::ExportProfile(const QString& path) {
+    const ui::CComboUI* combo = Combo();
+    if (combo == nullptr) return false;
+    const ProfileExchangeResult result = orvane::ExportProfile(list_, combo->GetCurSel(), path.toStdString());
+    if (!result.Done()) ShowMessage(ProfileExchangeMessage(result.problem));
+    return result.Done();
+}
+
+std::optional<QString> CDeviceProfileUI::AskForProfileFile(bool save) {
+    ui::FileDialogRequest request;
+    request.purpose = save ? ui::FileDialogRequest::Purpose::kSave : ui::FileDialogRequest::Purpose::kOpen;
+    request.owner = GetWindow();
+    request.filter = kProfileFileFilter;
+    // A name typed without an extension still gives a file the open dialog lists.
+    request.defaultSuffix = "json";
+    request.confirmOverwrite = false;
+    return ui::AskForFile(request);
+}
+
 bool CDeviceProfileUI::OnClick(const QString& sender) {
     if (sender == "device_add_btn") {
         AddProfile();
@@ -121,6 +154,16 @@ bool CDeviceProfileUI::OnClick(const QString& sender) {
         RenameProfile(GetNameEditText());
     } else if (sender == "profile_fun_spread_btn") {
         ShowProfileMenu(!IsProfileMenuVisible());
+    } else if (sender == "device_import_btn" || sender == "device_export_btn") {
+        const bool save = sender == "device_export_btn";
+        if (GetSelectedIndex() < 0) return true;
+        const std::optional<QString> path = AskForProfileFile(save);
+        if (!path) return true;
+        if (save) {
+            ExportProfile(*path);
+        } else {
+            ImportProfile(*path);
+        }
     } else {
         return false;
     }
@@ -140,6 +183,7 @@ void CDeviceProfileUI::ShowList(bool notify) {
 }
 
 void CDeviceProfileUI::ShowMessage(const char* messageId) {
+    if (messageId == nullptr) return;
     ui::WindowImplBase* window = GetWindow();
     ui::ShowMessageBox(window, QString(), QString::fromLatin1(messageId), window != nullptr ? window->GetDPI() : 96,
                         true, false);

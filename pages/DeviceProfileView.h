@@ -9,12 +9,13 @@
 // The device page: SetDeviceKind, SetProfilePaths, InitProfileList, SelectFeatureTab(1), then
 // GetSelectedUuid() names its profile. On the combo's "itemselect": SelectProfile(
 // GetSelectedIndex(), false), then the page loads GetSelectedUuid(). A page sequence that changes
-// the list through List() (a reset, an import) calls ShowProfiles() afterwards.
+// the list through List() (a reset) calls ShowProfiles() afterwards.
 //
 // The feature tabs ("deng_Op_tab", …) are the options of that name on the page the panel sits
 // on. UI thread only.
 
 #include <iterator>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -78,10 +79,18 @@ public:
     void ShowProfileMenu(bool show);
     bool IsProfileMenuVisible() const;
 
+    // The file at `path` becomes a new profile named after it, selected with the combo's
+    // "itemselect" raised (so the page loads and writes it). A file that is not a profile of this
+    // kind of device changes nothing, and the message box says why. False then.
+    bool ImportProfile(const QString& path);
+    // The selected profile written to `path` as a profile file; a failure is shown. False then.
+    bool ExportProfile(const QString& path);
+
     // A click the panel settles by itself: "device_add_btn", "device_sub_btn", "device_copy_btn",
-    // "device_profile_edit_save_btn" (renames to the name edit's text) and
-    // "profile_fun_spread_btn". False for any other sender; the reset, import and export of the
-    // list need the page.
+    // "device_profile_edit_save_btn" (renames to the name edit's text), "profile_fun_spread_btn",
+    // and "device_import_btn" / "device_export_btn", which ask for the file first (nothing while
+    // no profile is selected or when the dialog is cancelled). False for any other sender; the
+    // reset of the list needs the page.
     bool OnClick(const QString& sender);
 
 private:
@@ -89,6 +98,8 @@ private:
     // with `notify` the combo raises "itemselect" even when the index stayed the same.
     void ShowList(bool notify);
     void ShowMessage(const char* messageId);
+    // The open or save dialog for profile files; nullopt when cancelled.
+    std::optional<QString> AskForProfileFile(bool save);
     void SetFeatureTabsVisible(std::span<const char* const> names, bool visible);
     ui::COptionUI* FeatureTab(int index);
     ui::CComboUI* Combo() const;

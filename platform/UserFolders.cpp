@@ -76,7 +76,13 @@ std::string DeviceUserDataFolder(const std::string& deviceFolder) {
 std::string ProgramDataFolder() {
     if (auto v = EnvFolder("ORVANE_DATA_DIR"); !v.empty()) return v;
     // Build tree: executables in <build>/bin, data copied to <build>/bin as well.
-    if (auto exe = ExecutableFolder(); !exe.empty() && IsFolder(exe + "/DefaultData")) return exe;
+    const std::string exe = ExecutableFolder();
+    if (!exe.empty() && IsFolder(exe + "/DefaultData")) return exe;
+    // Installed: <prefix>/bin beside <prefix>/share/orvane-q730, wherever the prefix ended up
+    // (a staging folder, a package installed under another prefix).
+    if (const std::string installed = exe + "/" + ORVANE_DATA_DIR_FROM_BIN; !exe.empty() && IsFolder(installed)) {
+        return installed;
+    }
     return ORVANE_INSTALLED_DATA_DIR;
 }
 

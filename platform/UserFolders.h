@@ -26,7 +26,8 @@ std::string ProductStateFolder();
 std::string DeviceUserDataFolder(const std::string& deviceFolder);
 
 // The folder holding skin/, DefaultData/ and Font/: beside the executable in a build tree,
-// else the installed share folder. Overridable with ORVANE_DATA_DIR.
+// else the share folder of the prefix the executable is installed in, else the share folder of
+// the prefix it was built for. Overridable with ORVANE_DATA_DIR.
 std::string ProgramDataFolder();
 
 // mkdir -p; true when the folder exists afterwards. Folders it creates are 0700 whatever the

@@ -277,6 +277,13 @@ ProfileListResult ProfileList::AddProfile() {
     return AppendProfile(name, store_.ReadJsonValue(defaultProfilePath_));
 }
 
+ProfileListResult ProfileList::ImportProfile(const std::string& requested, Json::Value root) {
+    if (folder_.empty()) return {};
+    std::string name = ToProfileText(requested);
+    for (int k = 1; NameInUse(name, -1); ++k) name += "(" + std::to_string(k) + ")";
+    return AppendProfile(name, std::move(root));
+}
+
 ProfileListResult ProfileList::CopyProfile() {
     if (selected_ < 0) return {};
     std::string name = entries_[selected_].name + " copy";

@@ -90,6 +90,11 @@ public:
     // Renames the selected entry: refused when the name is empty, contains white space, or is
     // another entry's name ignoring case.
     ProfileListResult RenameProfile(const std::string& name);
+    // Appends a profile file's content `root` under `name` with a new UUID and selects it.
+    // While an entry uses the name (ignoring case), "(k)" is appended for k = 1, 2, …, so with A
+    // and A(1) present, A becomes A(1)(2). No limit of entries applies; members of `root` other
+    // than the two names are kept as they stand.
+    ProfileListResult ImportProfile(const std::string& name, Json::Value root);
     // Rewrites the selected profile file from the default profile, keeping its names (and a
     // headset's custom equalisers); kFailed when the default profile has no document, so a
     // reset never empties a profile.

@@ -15,6 +15,7 @@ packages=(
   libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-core fonts-noto-cjk
+  appstream desktop-file-utils
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -1,8 +1,10 @@
 // `orvanectl profiles ...`: the profile panel's operations on the mouse's user data. Whatever
-// moves the selection loads the profile and writes it to the mouse, as a selection does.
+// moves the selection (an import too) loads the profile and writes it to the mouse, as a
+// selection does; an export changes nothing and needs no mouse.
 #include <cstdio>
 #include <cstdlib>
 
+#include "profiles/ProfileExchange.h"
 #include "tools/orvanectl/Commands.h"
 #include "tools/orvanectl/MouseSession.h"
 
@@ -10,7 +12,8 @@ namespace orvane::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvanectl profiles list | select N|NAME | add | copy | rename NAME | delete | reset";
+    "usage: orvanectl profiles list | select N|NAME | add | copy | rename NAME | delete | reset |\n"
+    "                          export N|NAME FILE | import FILE";
 
 void PrintList(const ProfileList& list) {
     const auto& entries = list.Entries();
@@ -59,6 +62,33 @@ int ListResult(const ProfileListResult& r, const char* what) {
     return Fail(kExitFailure, std::string(what) + ": the profile files could not be written");
 }
 
+int ExchangeFailure(const ProfileExchangeResult& r, const std::string& what) {
+    return Fail(kExitFailure, what + " refused, nothing changed: " + DescribeProfileExchange(r));
+}
+
+int ExportCommand(const ProfileList& list, const std::string& which, const std::string& file) {
+    const int index = FindEntry(list, which);
+    if (index < 0) return Fail(kExitUsage, "no profile " + which);
+    const ProfileExchangeResult r = ExportProfile(list, index, file);
+    if (!r.Done()) return ExchangeFailure(r, "export");
+    std::printf("profile %s exported to %s\n", r.name.c_str(), file.c_str());
+    return kExitOk;
+}
+
+// The file is checked before the mouse is opened, so a refusal needs no device; the mouse is
+// opened before the import, so nothing changes on disk when it cannot be written.
+int ImportCommand(const GlobalOptions& options, ProfileList& list, const std::string& file) {
+    Json::Value root;
+    if (const ProfileExchangeResult r = CheckProfileFile(file, list.DeviceKind(), root); !r.Done()) {
+        return ExchangeFailure(r, "import");
+    }
+    int code = kExitOk;
+    auto session = OpenMouseSession(options, list, code);
+    if (!session) return code;
+    if (const ProfileExchangeResult r = ImportProfile(list, file); !r.Done()) return ExchangeFailure(r, "import");
+    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list);
+}
+
 }  // namespace
 
 int ProfilesCommand(const GlobalOptions& options, const Args& args) {
@@ -69,6 +99,8 @@ int ProfilesCommand(const GlobalOptions& options, const Args& args) {
         PrintList(list);
         return kExitOk;
     }
+    if (verb == "export" && args.size() == 3) return ExportCommand(list, args[1], args[2]);
+    if (verb == "import" && args.size() == 2) return ImportCommand(options, list, args[1]);
     if (verb == "rename" && args.size() == 2) {
         if (int r = ListResult(list.RenameProfile(args[1]), "rename"); r != kExitOk) return r;
         PrintList(list);

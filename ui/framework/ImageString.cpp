@@ -57,6 +57,11 @@ std::optional<ImageString> ImageString::Parse(const QString& text) {
     return image;
 }
 
+QString ImageStringOfFile(const QString& path) {
+    if (!path.contains('=') || path.contains('\'')) return path;
+    return "file='" + path + "'";
+}
+
 bool DrawImage(QPainter& painter, const QRect& rect, const QString& imageString) {
     const auto image = ImageString::Parse(imageString);
     if (!image) return false;

@@ -28,6 +28,11 @@ struct ImageString {
     static std::optional<ImageString> Parse(const QString& text);
 };
 
+// The image string that names the file at `path` as it stands: a path holding '=' would
+// otherwise read as keys, so it is given as file='…'. A path holding both '=' and a quote cannot
+// be named; it is returned as it stands (and draws nothing).
+QString ImageStringOfFile(const QString& path);
+
 // Draws the image string into `rect` (the control's rectangle). False when the text does not parse
 // or the file cannot be loaded; nothing is drawn then.
 bool DrawImage(QPainter& painter, const QRect& rect, const QString& imageString);

@@ -38,6 +38,16 @@ TEST(ImageStringTest, ParsesFileAndParts) {
     }
 }
 
+TEST(ImageStringTest, AFileNamedAsItStandsParsesBackToThatFile) {
+    for (const char* path : {"/home/u/Pictures/sea.png", "/home/u/a=b.png", "/home/u/fade=1 dest=2.png",
+                             "/home/u/l'été.png"}) {
+        const auto parsed = ImageString::Parse(ImageStringOfFile(path));
+        ASSERT_TRUE(parsed.has_value()) << path;
+        EXPECT_EQ(parsed->file, QString::fromUtf8(path));
+        EXPECT_EQ(parsed->fade, 255) << path;
+    }
+}
+
 class DrawImageTest : public ::testing::Test {
 protected:
     void SetUp() override {
