@@ -153,11 +153,27 @@ TEST_F(Orvanectl, WriteSettingsWithoutScreenIsAProfileSelection) {
     EXPECT_EQ(memory[ConfigBlock::kScreenWidth], 0);
 }
 
-TEST_F(Orvanectl, WritesRefuseAMissingOrBrokenProfileWithoutTouchingIt) {
-    const std::string broken = home_.WriteFile("broken.json", "{ not json");
-    auto r = Run({"--simulate", "mouse", "write-settings", broken});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(home_.ReadFile("broken.json"), "{ not json");
+TEST_F(Orvanectl, WritesRefuseWhatIsNotAMouseProfileWithoutTouchingFileOrMouse) {
+    const struct {
+        const char* name;
+        const char* content;
+    } cases[] = {
+        {"broken.json", "{ not json"},
+        {"other.json", R"({"a":1})"},
+        {"keyboard.json", R"({"Device":[{"KeyList":[]}]})"},
+        {"damaged.json", R"({"Device":[{"DPIStages":{"StageDPIs":[{"StageDPIX":"fast"}]}}]})"},
+    };
+    const auto memoryBefore = DeviceState().ParameterMemory();
+    for (const auto& c : cases) {
+        const std::string path = home_.WriteFile(c.name, c.content);
+        for (const char* command : {"write-settings", "write-keys"}) {
+            auto r = Run({"--simulate", "mouse", command, path});
+            EXPECT_EQ(r.exitCode, 1) << c.name << " " << command;
+            EXPECT_NE(r.err.find("refused, nothing changed"), std::string::npos) << r.err;
+            EXPECT_EQ(home_.ReadFile(c.name), c.content) << c.name << " " << command;
+        }
+    }
+    EXPECT_EQ(DeviceState().ParameterMemory(), memoryBefore);
     EXPECT_EQ(Run({"--simulate", "mouse", "write-keys", home_.Path() + "/absent.json"}).exitCode, 1);
     EXPECT_FALSE(home_.Exists("absent.json"));
     EXPECT_EQ(Run({"--simulate", "mouse", "write-settings", DefaultMouseProfile(), "--screen", "wide"}).exitCode, 2);
