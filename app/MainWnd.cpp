@@ -1,6 +1,7 @@
 #include "app/MainWnd.h"
 
 #include "app/ControlRegistration.h"
+#include "app/FileNoticeBox.h"
 #include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
@@ -55,7 +56,8 @@ std::optional<DeviceFamily> FamilyOfType(uint16_t type) {
 CMainWnd::CMainWnd(ShellServices services)
     : trayAvailable_(services.trayAvailable),
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
-      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
+      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))),
+      fileNotices_(std::make_unique<FileNoticeBox>(*this)) {
     ConnectMousePageRoutes(*this);
     ConnectSettingsWindow(*this);
     ConnectSkinWindow(*this);

@@ -39,6 +39,7 @@ namespace orvane::app {
 
 class CMenuWnd;
 class ScanBridge;
+class FileNoticeBox;
 class SessionBusMessages;
 class SleepWatcher;
 class TrayIcon;
@@ -208,6 +209,7 @@ private:
     std::unique_ptr<DeviceScanThread> scanThread_;
     std::unique_ptr<SessionBusMessages> sessionBus_;
     std::unique_ptr<SleepWatcher> sleepWatcher_;
+    std::unique_ptr<FileNoticeBox> fileNotices_;
     std::unique_ptr<TrayIcon> tray_;
 
     struct DeferredDiscovery {
