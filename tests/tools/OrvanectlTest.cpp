@@ -381,6 +381,36 @@ TEST_F(OrvanectlProfiles, UserFilesArePrivateWhateverTheUmask) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
+// Every file of the mouse's profile folder, by name.
+std::map<std::string, std::string> FolderFiles(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
+    }
+    return files;
+}
+
+TEST_F(OrvanectlProfiles, AnOperationTheMouseDidNotTakeLeavesTheProfilesAsTheyWere) {
+    ASSERT_EQ(Mouse({"profiles", "add"}).exitCode, 0);
+    const std::string folder = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse";
+    const auto before = FolderFiles(folder);
+    ASSERT_EQ(before.size(), 3u);
+    // The mouse goes away during the profile's write, after the connection's reads.
+    const std::map<std::string, std::string> unplugMidWrite{{"GSETTINGS_BACKEND", "memory"},
+                                                            {"ORVANE_SIM_FAULTS", "unplug=10"}};
+    for (const std::vector<std::string>& verb : {std::vector<std::string>{"add"}, {"copy"}, {"delete"}, {"reset"},
+                                                 {"select", "0"}}) {
+        std::vector<std::string> args{"--simulate", "mouse", "profiles"};
+        args.insert(args.end(), verb.begin(), verb.end());
+        auto r = Run(args, unplugMidWrite);
+        EXPECT_EQ(r.exitCode, 5) << verb[0] << ": " << r.err;
+        EXPECT_NE(r.err.find("left as they were"), std::string::npos) << r.err;
+        EXPECT_EQ(FolderFiles(folder), before) << verb[0];
+    }
+    EXPECT_NE(Run({"profiles", "list"}).out.find("*  1  Profile2"), std::string::npos);
+}
+
 TEST_F(OrvanectlProfiles, WithoutAMouseNothingChangesOnDisk) {
     ASSERT_EQ(Run({"profiles", "list"}).exitCode, 0);
     const std::string before = home_.ReadFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini");
