@@ -12,6 +12,7 @@
 //
 // Figures only; it fails only when the program did not do the work at all.
 #include "tests/gui/mousepage_logic/MousePageLogicFixture.h"
+#include "tests/gui/mousepage_logic/UiWatch.h"
 
 #include <QElapsedTimer>
 
@@ -21,27 +22,6 @@
 
 namespace orvane::test {
 namespace {
-
-class UiWatch {
-public:
-    UiWatch() {
-        clock_.start();
-        QObject::connect(&tick_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-        tick_.setTimerType(Qt::PreciseTimer);
-        tick_.start(5);
-    }
-    double LongestGapMs() const { return static_cast<double>(std::max(longest_, clock_.nsecsElapsed() - last_)) / 1e6; }
-
-private:
-    QTimer tick_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 longest_ = 0;
-};
 
 double Ms(const QElapsedTimer& clock) { return static_cast<double>(clock.nsecsElapsed()) / 1e6; }
 
