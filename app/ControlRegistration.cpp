@@ -1,5 +1,6 @@
 #include "app/ControlRegistration.h"
 
+#include "editors/LightControl.h"
 #include "pages/CQuorvantKeyboardDevice.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/CQuorvantMousePadDevice.h"
@@ -29,6 +30,7 @@ constexpr PageTag kPageTags[] = {
     {"QuorvantMouseDevice", &Make<CQuorvantMouseDevice>},
     {"QuorvantKeyboardDevice", &Make<CQuorvantKeyboardDevice>},
     {"DeviceProfile", &Make<CDeviceProfileUI>},
+    {"LightControl", &Make<CLightControlUI>},
 };
 
 struct NestedLayout {

@@ -1,6 +1,8 @@
 #include "app/MainWnd.h"
 
 #include "app/ControlRegistration.h"
+#include "app/LightingRoutes.h"
+#include "app/LightingSynchroniser.h"
 #include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
@@ -56,7 +58,9 @@ CMainWnd::CMainWnd(ShellServices services)
     : trayAvailable_(services.trayAvailable),
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
       sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
+    synchroniser_ = std::make_unique<LightingSynchroniser>();
     ConnectMousePageRoutes(*this);
+    ConnectLightingRoutes(*this, *synchroniser_);
     ConnectSettingsWindow(*this);
     ConnectSkinWindow(*this);
 }
@@ -98,6 +102,7 @@ void CMainWnd::OnWindowInit() {
     ShowWindow(false);
     ui::LightSyncEvent().Reset();
     StartScanThread();
+    StartSynchroniser();
     SetTimer(kFitTimer, kFitDelayMs);
     initialised_ = true;
 }
@@ -130,6 +135,15 @@ void CMainWnd::StartScanThread() {
                           if (outcome == WorkerThread::StopOutcome::TimedOut) KeepForever(bridge);
                           return outcome;
                       });
+}
+
+void CMainWnd::StartSynchroniser() {
+    UpdateSynchroniserTargets(*this, *synchroniser_);
+    synchroniser_->SetEnabled(lightControl_ != 0);
+    synchroniser_->Start();
+    threads_.Register(ThreadRegistry::kSynchroniserSlot, [synchroniser = synchroniser_.get()](std::chrono::milliseconds wait) {
+        return synchroniser->Stop(wait);
+    });
 }
 
 void CMainWnd::OnDestroy() {

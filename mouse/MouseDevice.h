@@ -104,9 +104,13 @@ public:
     const LightInfoRecord& LightState() const { return light_; }
     // Also the document's "LightInfo" (not saved).
     void SetLightState(const LightInfoRecord& light);
-    // The lighting anew from the document: the light state (its colour white) and the user
-    // light effect's steps.
+    // The lighting anew from the document: the light state and the user light effect's steps.
     void TakeLighting();
+    // The lighting editor's change: the light state becomes `light` (direction and colourful
+    // as 0 or 1), the document's "LightInfo" too, saved, the user effect's steps taken for its
+    // mode, and the settings block written with the desktop size. Refused, with nothing changed,
+    // for a brightness or speed above 4.
+    DeviceOutcome SetLighting(const LightSetting& light, OutcomeHandler done = {});
     const std::vector<LedEffectEntry>& CustomLightSteps() const { return customLightSteps_; }
     void SaveProfile() { profile_.SaveProfile(); }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "editors/LightControl.h"
 #include "ui/dialogs/MsgWnd.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/MouseKeyInfo.h"
@@ -124,6 +125,10 @@ int CQuorvantMouseDevice::BindControls() {
         item->InitProfileList();
         item->SelectFeatureTab(kPanelLighting);
         SetProfileUuid(item->GetSelectedUuid());
+    }
+    if (auto* panel = FindSubControlByName<CLightControlUI>("LightControlItem")) {
+        lightPanel_ = panel;
+        panel->SetLightDeviceKind(GetDeviceKind());
     }
     if (FindSubControlByName("LightControlItem") != nullptr) LoadLightNames();
     if (FindSubControlByName("KeySetControlItem") != nullptr) ShowKeyEditorIdle();
@@ -260,12 +265,22 @@ int CQuorvantMouseDevice::ApplyLighting() {
     const LightInfoRecord& light = mouse_.LightState();
     LightInfoRecord selection = previewSelection_;
     selection.light = light.light;
-    SetSelectionColor(selection.light, {255, 255, 255});
     SetPreviewSelection(selection);
     SetAreaLights(mouse_.Profile().GetLightList());
     PreviewState()->SetCustomSteps(mouse_.CustomLightSteps());
     return 1;
 }
+
+bool CQuorvantMouseDevice::ChangeLighting(const LightSetting& light) {
+    SetSyncLighting(false);
+    if (mouse_.SetLighting(light).IsRefused()) return false;
+    ApplyLighting();
+    if (CLightControlUI* panel = GetLightPanel()) panel->ShowLightInfo(mouse_.LightState().light);
+    RefreshKeyInfo();
+    return true;
+}
+
+CLightControlUI* CQuorvantMouseDevice::GetLightPanel() const { return dynamic_cast<CLightControlUI*>(lightPanel_.data()); }
 
 void CQuorvantMouseDevice::SetPreviewSelection(const LightInfoRecord& selection) {
     previewSelection_ = selection;
@@ -339,6 +354,7 @@ void CQuorvantMouseDevice::SaveKeyAssignments() {
 
 void CQuorvantMouseDevice::RefreshControls() {
     LoadLightNames();
+    if (CLightControlUI* panel = GetLightPanel()) panel->ShowLightInfo(mouse_.LightState().light);
     RefreshKeyInfo();
     RefreshPerformance();
 }
@@ -369,6 +385,20 @@ bool CQuorvantMouseDevice::OnPerformanceNotify(const ui::TNotifyUI& msg) {
 void CQuorvantMouseDevice::LoadLightNames() {
     orvane::LoadLightNames(lightNames_, GetUserDataFolder(), DefaultLightNamesPath(), GetConfigName().toStdString(),
                            GetLightTableIndex());
+    CLightControlUI* panel = GetLightPanel();
+    if (panel == nullptr) return;
+    // The user's own effects follow the built-in modes.
+    std::vector<std::string> names = lightNames_.modeNames;
+    std::vector<uint8_t> visible = lightNames_.modeVisible;
+    visible.resize(names.size(), 1);
+    if (!lightNames_.customNames.empty() && names.size() < kBuiltInLightModes) {
+        names.resize(kBuiltInLightModes);
+        visible.resize(kBuiltInLightModes, 0);
+    }
+    names.insert(names.end(), lightNames_.customNames.begin(), lightNames_.customNames.end());
+    visible.resize(names.size(), 1);
+    panel->InitLightModes(names, visible, kMaxLightLevel, kMaxLightLevel);
+    panel->SelectLightMode(mouse_.LightState().light.mode);
 }
 
 void CQuorvantMouseDevice::SwitchFunctionPanel(int type) {
