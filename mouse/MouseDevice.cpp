@@ -4,6 +4,7 @@
 #include <array>
 
 #include "light/PreviewEffects.h"
+#include "mouse/LightNames.h"
 #include "profiles/JsonFields.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfilePaths.h"
@@ -76,8 +77,15 @@ void MouseDevice::TakeDocument() {
 
 void MouseDevice::TakeLighting() {
     light_ = profile_.GetLightInfo();
+    TakeUserEffectSteps();
+}
+
+void MouseDevice::TakeUserEffectSteps() {
     profile_.LoadLightConfig(profile_.GetLightConfigPath());
-    customLightSteps_ = profile_.GetLedEffectList();
+    const int mode = light_.light.mode;
+    customLightSteps_ = mode < static_cast<int>(kBuiltInLightModes)
+                            ? std::vector<LedEffectEntry>{}
+                            : profile_.GetLedEffectList(lightGroup_, mode - static_cast<int>(kBuiltInLightModes));
 }
 
 DeviceOutcome MouseDevice::Connect(OutcomeHandler done) {
@@ -315,8 +323,7 @@ DeviceOutcome MouseDevice::SetLighting(const LightSetting& light, OutcomeHandler
     SetLightState(record);
     profile_.SaveProfile();
     // A user effect's steps belong to the mode just chosen.
-    profile_.LoadLightConfig(profile_.GetLightConfigPath());
-    customLightSteps_ = profile_.GetLedEffectList();
+    TakeUserEffectSteps();
     return WriteSettings(0, 0, screen_, std::move(done));
 }
 

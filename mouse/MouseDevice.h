@@ -40,6 +40,8 @@ public:
     // name ("vexal_light" when empty).
     void SetFiles(std::string userDataFolder, std::string defaultProfilePath, std::string lightConfigName = {});
     const std::string& UserDataFolder() const { return folder_; }
+    // The device's light group in the default light file and the light configuration.
+    void SetLightGroup(int group) { lightGroup_ = group; }
     // The desktop size sent with every settings write of the system panel.
     void SetScreenSize(uint16_t width, uint16_t height) { screen_ = {1, width, height}; }
     const ScreenSize& Screen() const { return screen_; }
@@ -159,6 +161,9 @@ private:
     // The settings block input from the document, with the page's lift-off copy.
     ConfigBlockInput SettingsInput(uint8_t activeProfile, const ScreenSize& screen);
     std::optional<std::vector<std::vector<MacroEventBytes>>> MacrosForDevice() const;
+    // A user effect is mode 9 and up: entry mode - 9 of the light group, the entry whose name
+    // the lighting panel lists for that mode. Built-in modes have no steps.
+    void TakeUserEffectSteps();
 
     SystemMouseSettings& desktop_;
     MouseDeviceModel memories_;
@@ -169,6 +174,7 @@ private:
     std::string lightConfigName_ = kMouseLightConfigName;
     ScreenSize screen_;
     int doubleClickMaximum_ = 10;
+    int lightGroup_ = 0;
 
     std::vector<KeyListEntry> keys_;
     LightInfoRecord light_;

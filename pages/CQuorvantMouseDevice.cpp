@@ -98,6 +98,7 @@ void CQuorvantMouseDevice::SetDeviceFolder(const QString& folder) {
 void CQuorvantMouseDevice::SetLightTableIndex(int index) {
     CQuorvantUSBDevice::SetLightTableIndex(index);
     mouse_.Profile().SetDeviceIndex(0);
+    mouse_.SetLightGroup(index);
 }
 
 // --- Binding ---

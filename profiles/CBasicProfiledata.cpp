@@ -186,11 +186,13 @@ std::vector<LightListEntry> CBasicProfiledata::GetLightList() {
     return list;
 }
 
-std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList() {
+std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList() { return GetLedEffectList(Index(), lightInfo_.light.mode); }
+
+std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList(int group, int entryIndex) {
     std::vector<LedEffectEntry> list;
-    if (!lightConfig_.isNull()) {
-        const Json::Value& entry =
-            Element(Element(Member(lightConfig_, "LightInfo"), Index()), lightInfo_.light.mode);
+    if (!lightConfig_.isNull() && group >= 0 && entryIndex >= 0) {
+        const Json::Value& entry = Element(Element(Member(lightConfig_, "LightInfo"), static_cast<Json::ArrayIndex>(group)),
+                                           static_cast<Json::ArrayIndex>(entryIndex));
         std::string guid = json::TextOf(Member(entry, "Guid"));
         // The name comes from a file: it may only name a file beside the light configuration.
         if (auto path = FileInFolder(lightConfigFolder_, guid, kLightEffectExtension)) {
