@@ -1,6 +1,7 @@
 #include "app/ControlRegistration.h"
 
 #include "editors/LightControl.h"
+#include "editors/ShootControl.h"
 #include "pages/CQuorvantKeyboardDevice.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/CQuorvantMousePadDevice.h"
@@ -31,6 +32,7 @@ constexpr PageTag kPageTags[] = {
     {"QuorvantKeyboardDevice", &Make<CQuorvantKeyboardDevice>},
     {"DeviceProfile", &Make<CDeviceProfileUI>},
     {"LightControl", &Make<CLightControlUI>},
+    {"ShootControl", &Make<CShootControlUI>},
 };
 
 struct NestedLayout {

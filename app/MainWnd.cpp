@@ -7,6 +7,7 @@
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
 #include "app/ScanBridge.h"
+#include "app/ShootPatternRoutes.h"
 #include "app/SettingsWindowRoute.h"
 #include "app/SessionBusMessages.h"
 #include "app/SleepWatcher.h"
@@ -61,6 +62,7 @@ CMainWnd::CMainWnd(ShellServices services)
     synchroniser_ = std::make_unique<LightingSynchroniser>();
     ConnectMousePageRoutes(*this);
     ConnectLightingRoutes(*this, *synchroniser_);
+    ConnectShootPatternRoutes(*this);
     ConnectSettingsWindow(*this);
     ConnectSkinWindow(*this);
 }

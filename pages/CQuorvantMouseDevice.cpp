@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editors/LightControl.h"
+#include "editors/ShootControl.h"
 #include "ui/dialogs/MsgWnd.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/MouseKeyInfo.h"
@@ -132,6 +133,14 @@ int CQuorvantMouseDevice::BindControls() {
         panel->SetLightDeviceKind(GetDeviceKind());
     }
     if (FindSubControlByName("LightControlItem") != nullptr) LoadLightNames();
+    if (auto* shoot = FindSubControlByName<CShootControlUI>("ShootControlItem")) {
+        shootPanel_ = shoot;
+        shoot->SetShootUserFolder(GetUserDataFolder());
+        shoot->SetShootFactoryFolder(DefaultDataFolder());
+        shoot->BindShootControls();
+        shoot->SelectPattern(0);
+        shoot->SelectShot(0);
+    }
     if (FindSubControlByName("KeySetControlItem") != nullptr) ShowKeyEditorIdle();
     performanceView_ = std::make_unique<MousePerformanceView>(*this, mouse_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -279,6 +288,10 @@ bool CQuorvantMouseDevice::ChangeLighting(const LightSetting& light) {
     if (CLightControlUI* panel = GetLightPanel()) panel->ShowLightInfo(mouse_.LightState().light);
     RefreshKeyInfo();
     return true;
+}
+
+CShootControlUI* CQuorvantMouseDevice::GetShootPanel() const {
+    return dynamic_cast<CShootControlUI*>(shootPanel_.data());
 }
 
 CLightControlUI* CQuorvantMouseDevice::GetLightPanel() const { return dynamic_cast<CLightControlUI*>(lightPanel_.data()); }

@@ -25,6 +25,7 @@ struct TNotifyUI;
 namespace orvane {
 
 class CDeviceProfileUI;
+class CShootControlUI;
 class MousePerformanceView;
 class PageCommandRunner;
 class SyncThread;
@@ -86,6 +87,8 @@ public:
     std::optional<LightSetting> GetLighting() const override { return mouse_.LightState().light; }
     bool ChangeLighting(const LightSetting& light) override;
     CLightControlUI* GetLightPanel() const override;
+    // The shooting pattern panel ("ShootControlItem"); null when the layout has none.
+    CShootControlUI* GetShootPanel() const;
     // Base panels; then on a page with "device_tishi_info" every panel but the key panel
     // reloads the profile (dropping key edits not yet saved), and the tip shows for the
     // lighting, key and system panels.
@@ -170,6 +173,7 @@ private:
     QPointer<QWidget> logoButton_;
     QPointer<QWidget> profileItem_;
     QPointer<QWidget> lightPanel_;
+    QPointer<QWidget> shootPanel_;
     QPointer<QWidget> tip_;
 
     std::shared_ptr<UiThreadGate> uiGate_;
