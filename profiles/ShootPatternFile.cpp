@@ -79,14 +79,21 @@ bool IsCompletePattern(const Json::Value& document) {
     return true;
 }
 
-ShotValues ShootPatternFiles::Shot(int pattern, int shot) const {
-    return ReadShot(JsonFileStore().ReadJsonValue(UserPath(ClampIndex(pattern, kShootPatternCount))), shot);
+Json::Value ShootPatternFiles::Pattern(int pattern) const {
+    pattern = ClampIndex(pattern, kShootPatternCount);
+    const JsonFileStore store;
+    const JsonFileResult user = store.ReadJsonChecked(UserPath(pattern));
+    // Only a user file with nothing in it gives way to the factory copy; a broken one reads as null.
+    if (user.status != JsonFileStatus::kNoContent) return user.value;
+    return store.ReadJsonValue(FactoryPath(pattern));
 }
+
+ShotValues ShootPatternFiles::Shot(int pattern, int shot) const { return ReadShot(Pattern(pattern), shot); }
 
 bool ShootPatternFiles::SaveShot(int pattern, int shot, const ShotValues& values) const {
     const std::string path = UserPath(ClampIndex(pattern, kShootPatternCount));
     const JsonFileStore store;
-    Json::Value document = store.ReadJsonValue(path);
+    Json::Value document = Pattern(pattern);
     WriteShot(document, shot, values);
     std::error_code ignored;
     std::filesystem::create_directories(userFolder_, ignored);

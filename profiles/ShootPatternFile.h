@@ -49,9 +49,14 @@ public:
     std::string UserPath(int pattern) const { return userFolder_ + ShootPatternFileName(pattern); }
     std::string FactoryPath(int pattern) const { return factoryFolder_ + ShootPatternFileName(pattern); }
 
-    // Pattern and shot are clamped to their ranges. A missing or unreadable file reads as null.
+    // The pattern as the user has it: the user's file, or the factory copy until the first edit
+    // (so the shipped patterns show and a first edit keeps their other shots). Null when
+    // neither holds a document.
+    Json::Value Pattern(int pattern) const;
+    // Pattern and shot are clamped to their ranges.
     ShotValues Shot(int pattern, int shot) const;
-    // False when the file could not be written (the old one is then untouched).
+    // The shot written into Pattern(pattern), saved as the user's file. False when the file could
+    // not be written (the old one is then untouched).
     bool SaveShot(int pattern, int shot, const ShotValues& values) const;
     // The factory file's bytes replace the user's; a missing factory file leaves an empty user
     // file, which reads as missing. False when nothing could be written.

@@ -93,3 +93,22 @@ TEST(ShootFactoryPatternsTest, EveryShippedPatternIsComplete) {
 
 }  // namespace
 }  // namespace orvane::test
+
+namespace orvane::test {
+namespace {
+
+TEST_F(ShootPatternFileTest, UntilTheFirstEditTheFactoryPatternShowsAndAFirstEditKeepsItsOtherShots) {
+    Json::Value factory;
+    for (int b = 0; b < kShotCount; ++b) WriteShot(factory, b, {false, 1, false, b, 80});
+    home.WriteFile("factory/ShootData_2.Shoot", factory.toStyledString());
+    EXPECT_EQ(files.Shot(2, 9), (ShotValues{false, 1, false, 9, 80}));
+    ASSERT_TRUE(files.SaveShot(2, 0, {true, 5, true, 5, 5}));
+    EXPECT_EQ(files.Shot(2, 9), (ShotValues{false, 1, false, 9, 80}));
+    EXPECT_EQ(ReadJson(files.UserPath(2))["Events"].size(), 120u);
+    // A broken user file is not silently replaced by the factory copy.
+    home.WriteFile("user/ShootData_2.Shoot", "{ broken");
+    EXPECT_EQ(files.Shot(2, 9), ShotValues{});
+}
+
+}  // namespace
+}  // namespace orvane::test

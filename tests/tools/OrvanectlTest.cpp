@@ -425,3 +425,47 @@ TEST_F(OrvanectlProfiles, LightModesListsTheMousesLightGroup) {
 
 }  // namespace
 }  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST_F(OrvanectlProfiles, ShootPatternsResetExportAndImportByteForByte) {
+    auto list = Mouse({"shoot", "list", "--json"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    Json::Value doc;
+    ASSERT_TRUE(Json::Reader().parse(list.out, doc)) << list.out;
+    ASSERT_EQ(doc.size(), 4u);
+    EXPECT_EQ(doc[0]["source"].asString(), "factory");
+
+    const std::string factory = std::string(ORVANE_SOURCE_DIR) + "/DefaultData/ShootData_2.Shoot";
+    const std::string out = home_.Path() + "/out.Shoot";
+    ASSERT_EQ(Mouse({"shoot", "export", "2", out}).exitCode, 0);
+    EXPECT_EQ(home_.ReadFile("out.Shoot"), [&] {
+        std::ifstream in(factory, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }());
+    ASSERT_EQ(Mouse({"shoot", "import", "0", out}).exitCode, 0);
+    const std::string user = ".local/share/ORVANE Q730 Gaming Mouse/mouse/ShootData_0.Shoot";
+    EXPECT_EQ(home_.ReadFile(user), home_.ReadFile("out.Shoot"));
+
+    auto shown = Mouse({"shoot", "show", "0", "--json"});
+    ASSERT_TRUE(Json::Reader().parse(shown.out, doc)) << shown.out;
+    ASSERT_EQ(doc.size(), 30u);
+    EXPECT_EQ(doc[0]["y"].asInt(), 14);  // the heavy rifle's first kick
+
+    home_.WriteFile("bad.Shoot", R"({"Events": [1, 2]})");
+    EXPECT_EQ(Mouse({"shoot", "import", "0", home_.Path() + "/bad.Shoot"}).exitCode, 1);
+    EXPECT_EQ(home_.ReadFile(user), home_.ReadFile("out.Shoot"));
+    ASSERT_EQ(Mouse({"shoot", "reset", "0"}).exitCode, 0);
+    EXPECT_EQ(home_.ReadFile(user), [] {
+        std::ifstream in(std::string(ORVANE_SOURCE_DIR) + "/DefaultData/ShootData_0.Shoot", std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }());
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"shoot", "show", "4"}, {"shoot", "export", "1"},
+                                                                  {"shoot", "frob", "1"}, {"shoot"}}) {
+        EXPECT_EQ(Mouse(bad).exitCode, 2) << bad.back();
+    }
+}
+
+}  // namespace
+}  // namespace orvane
