@@ -9,6 +9,7 @@
 #include "app/LightingSynchroniser.h"
 #include "editors/LightControl.h"
 #include "light/LightTables.h"
+#include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/ColorPalette.h"
 #include "ui/framework/Combo.h"
 #include "ui/framework/Edit.h"
@@ -156,6 +157,38 @@ TEST_F(LightingEditorTest, SameModeMakesThePageTakePartUntilASinglePageEdit) {
     Find<ui::CComboUI>("light_combo_modeSelect")->SelectItem(0);
     app::test::Raise(window, "click", "deng_same_mode");
     EXPECT_FALSE(Page()->Channel().SyncLighting());
+}
+
+// Pictures of the panels (written to ORVANE_SCREENSHOT_DIR when it is set), in English and
+// Chinese: the lighting panel in the wave (two frames: the preview moves), in a mode with every area
+// usable, one with the palette only and one without brightness, and the shooting pattern panel.
+TEST_F(LightingEditorTest, PicturesOfThePanelsInEnglishAndChinese) {
+    app::CMainWnd& window = OpenConnected();
+    Page()->SetWindowActive(true);
+    const QByteArray dir = qgetenv("ORVANE_SCREENSHOT_DIR");
+    auto shoot = [&](const QString& file) {
+        QTest::qWait(60);
+        const QImage picture = window.grab().toImage();
+        if (!dir.isEmpty()) picture.save(QString::fromLocal8Bit(dir) + "/" + file);
+        return picture;
+    };
+    for (const QString suffix : {"_en", "_cn"}) {
+        window.SendMessage(ui::kApplyLanguage, suffix == "_en" ? 0 : 1, 0);
+        Find<ui::COptionUI>("deng_Op_tab")->SetSelected(true);
+        for (int mode : {0, 3, 4, 7}) {
+            Find<ui::CComboUI>("light_combo_modeSelect")->SelectItem(mode);
+            ASSERT_TRUE(WaitIdle());
+            const QImage first = shoot(QStringLiteral("lighting_mode%1%2.png").arg(mode).arg(suffix));
+            if (mode == 0) {
+                QTest::qWait(150);
+                const QImage second = shoot(QStringLiteral("lighting_mode%1%2_frame2.png").arg(mode).arg(suffix));
+                EXPECT_NE(first, second) << "the wave moves";
+            }
+        }
+        Find<ui::COptionUI>("key_Op_tab")->SetSelected(true);
+        shoot("shoot_panel" + suffix + ".png");
+    }
+    window.SendMessage(ui::kApplyLanguage, 0, 0);
 }
 
 }  // namespace
