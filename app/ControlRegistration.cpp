@@ -1,5 +1,7 @@
 #include "app/ControlRegistration.h"
 
+#include "editors/LightControl.h"
+#include "editors/ShootControl.h"
 #include "pages/CQuorvantKeyboardDevice.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/CQuorvantMousePadDevice.h"
@@ -29,6 +31,8 @@ constexpr PageTag kPageTags[] = {
     {"QuorvantMouseDevice", &Make<CQuorvantMouseDevice>},
     {"QuorvantKeyboardDevice", &Make<CQuorvantKeyboardDevice>},
     {"DeviceProfile", &Make<CDeviceProfileUI>},
+    {"LightControl", &Make<CLightControlUI>},
+    {"ShootControl", &Make<CShootControlUI>},
 };
 
 struct NestedLayout {

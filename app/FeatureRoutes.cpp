@@ -133,10 +133,9 @@ std::vector<ControlOwner> MakeOwners() {
     t.For(Feature::ShootPattern, kShootPanel).Numbered(kSelectChanged, "shoot_gun_op_");
     t.Numbered(kSelectChanged, "bullet_op_");
     t.Names(kSelectChanged, {"bullet_x_check", "bullet_y_check"});
-    t.Names(kClick, {"bullet_selected_prev", "bullet_selected_next", "shootdate_reset_btn"});
+    t.Names(kClick, {"bullet_selected_prev", "bullet_selected_next", "shootdate_reset_btn", "shootdate_save_btn",
+                     "shootdate_import_btn", "shootdate_export_btn"});
     t.Names(kKillFocus, {"bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt"});
-    // Shots are saved by leaving an edit; these buttons do nothing.
-    t.Names(0, {"shootdate_save_btn", "shootdate_import_btn", "shootdate_export_btn"});
 
     t.For(Feature::ColourOption, kLightPanel).Numbered(kClick, "color_option_");
     t.For(Feature::Lighting, kLightPanel).Names(kItemSelect, {"light_combo_modeSelect", "light_combo_custommodeSelect"});

@@ -2,10 +2,13 @@
 
 #include "app/ControlRegistration.h"
 #include "app/FileNoticeBox.h"
+#include "app/LightingRoutes.h"
+#include "app/LightingSynchroniser.h"
 #include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
 #include "app/ScanBridge.h"
+#include "app/ShootPatternRoutes.h"
 #include "app/SettingsWindowRoute.h"
 #include "app/SessionBusMessages.h"
 #include "app/SleepWatcher.h"
@@ -58,7 +61,10 @@ CMainWnd::CMainWnd(ShellServices services)
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
       sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))),
       fileNotices_(std::make_unique<FileNoticeBox>(*this)) {
+    synchroniser_ = std::make_unique<LightingSynchroniser>();
     ConnectMousePageRoutes(*this);
+    ConnectLightingRoutes(*this, *synchroniser_);
+    ConnectShootPatternRoutes(*this);
     ConnectSettingsWindow(*this);
     ConnectSkinWindow(*this);
 }
@@ -100,6 +106,7 @@ void CMainWnd::OnWindowInit() {
     ShowWindow(false);
     ui::LightSyncEvent().Reset();
     StartScanThread();
+    StartSynchroniser();
     SetTimer(kFitTimer, kFitDelayMs);
     initialised_ = true;
 }
@@ -132,6 +139,15 @@ void CMainWnd::StartScanThread() {
                           if (outcome == WorkerThread::StopOutcome::TimedOut) KeepForever(bridge);
                           return outcome;
                       });
+}
+
+void CMainWnd::StartSynchroniser() {
+    UpdateSynchroniserTargets(*this, *synchroniser_);
+    synchroniser_->SetEnabled(lightControl_ != 0);
+    synchroniser_->Start();
+    threads_.Register(ThreadRegistry::kSynchroniserSlot, [synchroniser = synchroniser_.get()](std::chrono::milliseconds wait) {
+        return synchroniser->Stop(wait);
+    });
 }
 
 void CMainWnd::OnDestroy() {

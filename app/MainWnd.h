@@ -38,6 +38,7 @@ class CMpDevicePowerUI;
 namespace orvane::app {
 
 class CMenuWnd;
+class LightingSynchroniser;
 class ScanBridge;
 class FileNoticeBox;
 class SessionBusMessages;
@@ -97,6 +98,7 @@ public:
     void SetSettingsWindow(ui::WindowImplBase* window) { settingsWindow_ = window; }
 
     int GetLightControlState() const { return lightControl_; }
+    LightingSynchroniser& Synchroniser() { return *synchroniser_; }
     bool IsAwake() const { return awake_; }
     bool IsInitialised() const { return initialised_; }
     // The scan thread's first pass over the bus has been handled (its arrivals included).
@@ -125,6 +127,7 @@ private:
     // "windowinit" and the stop (MainWnd.cpp)
     void OnWindowInit();
     void StartScanThread();
+    void StartSynchroniser();
     void OnDestroy();
 
     // Notifications (MainWndNotify.cpp)
@@ -207,6 +210,7 @@ private:
     ThreadRegistry threads_;
     std::shared_ptr<ScanBridge> scanBridge_;
     std::unique_ptr<DeviceScanThread> scanThread_;
+    std::unique_ptr<LightingSynchroniser> synchroniser_;
     std::unique_ptr<SessionBusMessages> sessionBus_;
     std::unique_ptr<SleepWatcher> sleepWatcher_;
     std::unique_ptr<FileNoticeBox> fileNotices_;

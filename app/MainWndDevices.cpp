@@ -1,6 +1,7 @@
 // The main window's side of discovery: one page per catalogue row at start, and on each arrival
 // or removal the page's channels and its selector entry.
 #include "app/MainWnd.h"
+#include "editors/LightControl.h"
 
 #include "ui/dialogs/WindowMessageIds.h"
 #include "pages/CQuorvantMouseDevice.h"
@@ -298,6 +299,9 @@ void CMainWnd::ShowSelectorEntry(int index, bool show, bool select) {
     // Synchronised lighting needs two devices at least.
     if (shown <= 1) {
         for (CQuorvantUSBDevice* page : AllPages()) page->SetSyncLighting(false);
+    }
+    for (CQuorvantUSBDevice* page : AllPages()) {
+        if (CLightControlUI* panel = page->GetLightPanel()) panel->SetSyncLighting(shown > 1);
     }
     if (syncSelected <= 1) {
         for (ui::CDeviceOptionUI* e : entries) {

@@ -1,5 +1,6 @@
 // The main window's window messages: platform events, other programs, discovery, the tray.
 #include "app/MainWnd.h"
+#include "app/LightingSynchroniser.h"
 
 #include "app/MenuWnd.h"
 #include "app/SessionBusMessages.h"
@@ -190,6 +191,7 @@ void CMainWnd::SetLightControl(int state, bool announce) {
     }
     if (announce) sessionBus_->Broadcast(ui::kLightControlAnnounceName, 1, state);
     SetPagesLightingEnabled(state != 0);
+    synchroniser_->SetEnabled(state != 0);
 }
 
 void CMainWnd::SetPagesAnimate(bool on) {

@@ -19,6 +19,8 @@ set(expected
   share/man/man1/orvanectl.1
   share/man/man1/orvane-q730.1
   share/bash-completion/completions/orvanectl
+  share/dbus-1/interfaces/org.orvane.Q730.WindowMessages.xml
+  share/orvane-q730/DefaultData/ShootData_0.Shoot
   share/orvane-q730/skin/res.xml
   share/orvane-q730/skin/main.ui
   share/orvane-q730/skin/skin.ui

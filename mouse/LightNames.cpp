@@ -8,7 +8,7 @@
 namespace orvane {
 namespace {
 
-constexpr int kBuiltInModes = 9;
+constexpr int kBuiltInModes = static_cast<int>(kBuiltInLightModes);
 
 // The "LightName" of every element of `entries`, or nothing when `entries` is not an array.
 bool TakeNames(const Json::Value& entries, std::vector<std::string>& names) {

@@ -3,11 +3,15 @@
 // the user data folder, the light mode names with their visibility and the area names of the
 // model's entry in the default light file, and the names of the user's own light effects.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace orvane {
+
+// Modes 0-8 are the firmware's; the user's own effects follow as modes 9 and up.
+inline constexpr size_t kBuiltInLightModes = 9;
 
 struct LightNameLists {
     std::vector<std::string> macroNames;      // "macro.config"

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "light/PreviewEffects.h"
+#include "mouse/LightNames.h"
 #include "profiles/JsonFields.h"
 #include "profiles/MacroFile.h"
 #include "profiles/ProfilePaths.h"
@@ -76,10 +77,15 @@ void MouseDevice::TakeDocument() {
 
 void MouseDevice::TakeLighting() {
     light_ = profile_.GetLightInfo();
-    // The state shows white; a colour comes with the next edit or device read.
-    SetSelectionColor(light_.light, {255, 255, 255});
+    TakeUserEffectSteps();
+}
+
+void MouseDevice::TakeUserEffectSteps() {
     profile_.LoadLightConfig(profile_.GetLightConfigPath());
-    customLightSteps_ = profile_.GetLedEffectList();
+    const int mode = light_.light.mode;
+    customLightSteps_ = mode < static_cast<int>(kBuiltInLightModes)
+                            ? std::vector<LedEffectEntry>{}
+                            : profile_.GetLedEffectList(lightGroup_, mode - static_cast<int>(kBuiltInLightModes));
 }
 
 DeviceOutcome MouseDevice::Connect(OutcomeHandler done) {
@@ -304,6 +310,21 @@ void MouseDevice::SetLightState(const LightInfoRecord& light) {
     light_ = light;
     const LightWords words = light_.ToWords();
     profile_.SetLightInfo(words.a, words.b, words.c);
+}
+
+DeviceOutcome MouseDevice::SetLighting(const LightSetting& light, OutcomeHandler done) {
+    if (light.brightness > kMaxLightLevel || light.speed > kMaxLightLevel) {
+        return DeviceOutcome::Refused("brightness and speed run from 0 to " + std::to_string(kMaxLightLevel));
+    }
+    LightInfoRecord record = light_;
+    record.light = light;
+    record.light.direction = light.direction != 0 ? 1 : 0;
+    record.light.multiColor = light.multiColor != 0 ? 1 : 0;
+    SetLightState(record);
+    profile_.SaveProfile();
+    // A user effect's steps belong to the mode just chosen.
+    TakeUserEffectSteps();
+    return WriteSettings(0, 0, screen_, std::move(done));
 }
 
 // --- Writes and reads ---

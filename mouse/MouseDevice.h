@@ -40,6 +40,8 @@ public:
     // name ("vexal_light" when empty).
     void SetFiles(std::string userDataFolder, std::string defaultProfilePath, std::string lightConfigName = {});
     const std::string& UserDataFolder() const { return folder_; }
+    // The device's light group in the default light file and the light configuration.
+    void SetLightGroup(int group) { lightGroup_ = group; }
     // The desktop size sent with every settings write of the system panel.
     void SetScreenSize(uint16_t width, uint16_t height) { screen_ = {1, width, height}; }
     const ScreenSize& Screen() const { return screen_; }
@@ -104,9 +106,13 @@ public:
     const LightInfoRecord& LightState() const { return light_; }
     // Also the document's "LightInfo" (not saved).
     void SetLightState(const LightInfoRecord& light);
-    // The lighting anew from the document: the light state (its colour white) and the user
-    // light effect's steps.
+    // The lighting anew from the document: the light state and the user light effect's steps.
     void TakeLighting();
+    // The lighting editor's change: the light state becomes `light` (direction and colourful
+    // as 0 or 1), the document's "LightInfo" too, saved, the user effect's steps taken for its
+    // mode, and the settings block written with the desktop size. Refused, with nothing changed,
+    // for a brightness or speed above 4.
+    DeviceOutcome SetLighting(const LightSetting& light, OutcomeHandler done = {});
     const std::vector<LedEffectEntry>& CustomLightSteps() const { return customLightSteps_; }
     void SaveProfile() { profile_.SaveProfile(); }
 
@@ -155,6 +161,9 @@ private:
     // The settings block input from the document, with the page's lift-off copy.
     ConfigBlockInput SettingsInput(uint8_t activeProfile, const ScreenSize& screen);
     std::optional<std::vector<std::vector<MacroEventBytes>>> MacrosForDevice() const;
+    // A user effect is mode 9 and up: entry mode - 9 of the light group, the entry whose name
+    // the lighting panel lists for that mode. Built-in modes have no steps.
+    void TakeUserEffectSteps();
 
     SystemMouseSettings& desktop_;
     MouseDeviceModel memories_;
@@ -165,6 +174,7 @@ private:
     std::string lightConfigName_ = kMouseLightConfigName;
     ScreenSize screen_;
     int doubleClickMaximum_ = 10;
+    int lightGroup_ = 0;
 
     std::vector<KeyListEntry> keys_;
     LightInfoRecord light_;

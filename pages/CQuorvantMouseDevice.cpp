@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "editors/LightControl.h"
+#include "editors/ShootControl.h"
 #include "ui/dialogs/MsgWnd.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/MouseKeyInfo.h"
@@ -97,6 +99,7 @@ void CQuorvantMouseDevice::SetDeviceFolder(const QString& folder) {
 void CQuorvantMouseDevice::SetLightTableIndex(int index) {
     CQuorvantUSBDevice::SetLightTableIndex(index);
     mouse_.Profile().SetDeviceIndex(0);
+    mouse_.SetLightGroup(index);
 }
 
 // --- Binding ---
@@ -125,7 +128,19 @@ int CQuorvantMouseDevice::BindControls() {
         item->SelectFeatureTab(kPanelLighting);
         SetProfileUuid(item->GetSelectedUuid());
     }
+    if (auto* panel = FindSubControlByName<CLightControlUI>("LightControlItem")) {
+        lightPanel_ = panel;
+        panel->SetLightDeviceKind(GetDeviceKind());
+    }
     if (FindSubControlByName("LightControlItem") != nullptr) LoadLightNames();
+    if (auto* shoot = FindSubControlByName<CShootControlUI>("ShootControlItem")) {
+        shootPanel_ = shoot;
+        shoot->SetShootUserFolder(GetUserDataFolder());
+        shoot->SetShootFactoryFolder(DefaultDataFolder());
+        shoot->BindShootControls();
+        shoot->SelectPattern(0);
+        shoot->SelectShot(0);
+    }
     if (FindSubControlByName("KeySetControlItem") != nullptr) ShowKeyEditorIdle();
     performanceView_ = std::make_unique<MousePerformanceView>(*this, mouse_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -260,12 +275,26 @@ int CQuorvantMouseDevice::ApplyLighting() {
     const LightInfoRecord& light = mouse_.LightState();
     LightInfoRecord selection = previewSelection_;
     selection.light = light.light;
-    SetSelectionColor(selection.light, {255, 255, 255});
     SetPreviewSelection(selection);
     SetAreaLights(mouse_.Profile().GetLightList());
     PreviewState()->SetCustomSteps(mouse_.CustomLightSteps());
     return 1;
 }
+
+bool CQuorvantMouseDevice::ChangeLighting(const LightSetting& light) {
+    SetSyncLighting(false);
+    if (mouse_.SetLighting(light).IsRefused()) return false;
+    ApplyLighting();
+    if (CLightControlUI* panel = GetLightPanel()) panel->ShowLightInfo(mouse_.LightState().light);
+    RefreshKeyInfo();
+    return true;
+}
+
+CShootControlUI* CQuorvantMouseDevice::GetShootPanel() const {
+    return dynamic_cast<CShootControlUI*>(shootPanel_.data());
+}
+
+CLightControlUI* CQuorvantMouseDevice::GetLightPanel() const { return dynamic_cast<CLightControlUI*>(lightPanel_.data()); }
 
 void CQuorvantMouseDevice::SetPreviewSelection(const LightInfoRecord& selection) {
     previewSelection_ = selection;
@@ -339,6 +368,7 @@ void CQuorvantMouseDevice::SaveKeyAssignments() {
 
 void CQuorvantMouseDevice::RefreshControls() {
     LoadLightNames();
+    if (CLightControlUI* panel = GetLightPanel()) panel->ShowLightInfo(mouse_.LightState().light);
     RefreshKeyInfo();
     RefreshPerformance();
 }
@@ -369,6 +399,20 @@ bool CQuorvantMouseDevice::OnPerformanceNotify(const ui::TNotifyUI& msg) {
 void CQuorvantMouseDevice::LoadLightNames() {
     orvane::LoadLightNames(lightNames_, GetUserDataFolder(), DefaultLightNamesPath(), GetConfigName().toStdString(),
                            GetLightTableIndex());
+    CLightControlUI* panel = GetLightPanel();
+    if (panel == nullptr) return;
+    // The user's own effects follow the built-in modes.
+    std::vector<std::string> names = lightNames_.modeNames;
+    std::vector<uint8_t> visible = lightNames_.modeVisible;
+    visible.resize(names.size(), 1);
+    if (!lightNames_.customNames.empty() && names.size() < kBuiltInLightModes) {
+        names.resize(kBuiltInLightModes);
+        visible.resize(kBuiltInLightModes, 0);
+    }
+    names.insert(names.end(), lightNames_.customNames.begin(), lightNames_.customNames.end());
+    visible.resize(names.size(), 1);
+    panel->InitLightModes(names, visible, kMaxLightLevel, kMaxLightLevel);
+    panel->SelectLightMode(mouse_.LightState().light.mode);
 }
 
 void CQuorvantMouseDevice::SwitchFunctionPanel(int type) {

@@ -25,6 +25,7 @@ struct TNotifyUI;
 namespace orvane {
 
 class CDeviceProfileUI;
+class CShootControlUI;
 class MousePerformanceView;
 class PageCommandRunner;
 class SyncThread;
@@ -80,7 +81,14 @@ public:
     int WriteMacros() override;
     // The settings block of `profileIndex` from the document. 1 written, 0 skipped.
     int WriteSettings(int profileIndex, int activeProfile, int screenFlag, int screenWidth, int screenHeight) override;
+    // The light names of the user data folder and the default light file; the lighting panel
+    // lists the modes.
     void LoadLightNames();
+    std::optional<LightSetting> GetLighting() const override { return mouse_.LightState().light; }
+    bool ChangeLighting(const LightSetting& light) override;
+    CLightControlUI* GetLightPanel() const override;
+    // The shooting pattern panel ("ShootControlItem"); null when the layout has none.
+    CShootControlUI* GetShootPanel() const;
     // Base panels; then on a page with "device_tishi_info" every panel but the key panel
     // reloads the profile (dropping key edits not yet saved), and the tip shows for the
     // lighting, key and system panels.
@@ -164,6 +172,8 @@ private:
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> logoRow_;
     QPointer<QWidget> logoButton_;
     QPointer<QWidget> profileItem_;
+    QPointer<QWidget> lightPanel_;
+    QPointer<QWidget> shootPanel_;
     QPointer<QWidget> tip_;
 
     std::shared_ptr<UiThreadGate> uiGate_;

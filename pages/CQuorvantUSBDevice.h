@@ -44,6 +44,8 @@ class WindowImplBase;
 
 namespace orvane {
 
+class CLightControlUI;
+
 class PreviewThread;
 class UiThreadGate;
 
@@ -142,6 +144,22 @@ public:
 
     // --- Page operations the main window and the editors call ---
     virtual int ApplyLighting() { return 0; }
+    // The page's light state; nullopt for a page that has none.
+    virtual std::optional<LightSetting> GetLighting() const { return std::nullopt; }
+    // The lighting editor's change: the page leaves synchronised lighting, stores the state in
+    // its profile, saves it, writes it to the device and previews it. False when refused.
+    virtual bool ChangeLighting(const LightSetting&) { return false; }
+    // The page's lighting panel; null for a page without one.
+    virtual CLightControlUI* GetLightPanel() const { return nullptr; }
+    // What the lighting synchroniser paints the page through from its thread; it keeps the
+    // preview and the channel alive and asks for paint passes that do nothing once the page is gone.
+    struct SyncTarget {
+        std::shared_ptr<LightPreviewState> preview;
+        std::shared_ptr<const CommandChannel> channel;
+        int lights = 0;
+        std::function<void()> requestPaint;
+    };
+    SyncTarget GetSyncTarget() { return {preview_, channel_, lightCount_, PaintRequester()}; }
     // Ignored outside 0..light count-1 / 0 there. Safe from any thread.
     virtual void SetLightColor(int index, uint32_t color);
     virtual uint32_t GetLightColor(int index) const;

@@ -1,5 +1,7 @@
 #include "profiles/CBasicProfiledata.h"
 
+#include <algorithm>
+
 #include "platform/DebugLog.h"
 #include "profiles/JsonFieldTable.h"
 #include "profiles/ProfilePaths.h"
@@ -15,7 +17,23 @@ using json::MemberSlot;
 
 namespace {
 
-// The document's colour is never read: the device holds it (GetLightInfo reads it as 255).
+// A level or colour read from a file, kept within 0..`maximum`: the tables read members as their
+// low 8 bits, which would wrap 300 round to 44. Not a number: `fallback`.
+uint8_t ClampedByte(const Json::Value& value, int maximum, uint8_t fallback) {
+    if (!value.isNumeric()) return fallback;
+    return static_cast<uint8_t>(std::clamp<int64_t>(json::IntOf(value), 0, maximum));
+}
+
+void ClampLight(const Json::Value& object, LightSetting& light, const char* brightness, const char* speed,
+                const char* const (&colour)[3], uint8_t colourFallback) {
+    light.brightness = ClampedByte(Member(object, brightness), kMaxLightLevel, 0);
+    light.speed = ClampedByte(Member(object, speed), kMaxLightLevel, 0);
+    light.red = ClampedByte(Member(object, colour[0]), 255, colourFallback);
+    light.green = ClampedByte(Member(object, colour[1]), 255, colourFallback);
+    light.blue = ClampedByte(Member(object, colour[2]), 255, colourFallback);
+}
+
+// The colour is read apart (GetLightInfo): 255 stands in where a document has none.
 constexpr JsonField<LightInfoRecord> kLightInfoFields[] = {
     {"SelectItem", &LightSetting::mode},
     {"Light", &LightSetting::brightness},
@@ -138,7 +156,8 @@ LightInfoRecord CBasicProfiledata::GetLightInfo() {
     LightInfoRecord r;
     if (info.isObject()) {
         json::ReadFields(info, r, kLightInfoFields);
-        r.light.red = r.light.green = r.light.blue = 255;
+        // The chosen colour is kept: it is what the settings block writes to the mouse.
+        ClampLight(info, r.light, "Light", "Speed", {"Red", "Green", "Blue"}, 255);
     }
     lightInfo_ = r;
     return r;
@@ -167,11 +186,13 @@ std::vector<LightListEntry> CBasicProfiledata::GetLightList() {
     return list;
 }
 
-std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList() {
+std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList() { return GetLedEffectList(Index(), lightInfo_.light.mode); }
+
+std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList(int group, int entryIndex) {
     std::vector<LedEffectEntry> list;
-    if (!lightConfig_.isNull()) {
-        const Json::Value& entry =
-            Element(Element(Member(lightConfig_, "LightInfo"), Index()), lightInfo_.light.mode);
+    if (!lightConfig_.isNull() && group >= 0 && entryIndex >= 0) {
+        const Json::Value& entry = Element(Element(Member(lightConfig_, "LightInfo"), static_cast<Json::ArrayIndex>(group)),
+                                           static_cast<Json::ArrayIndex>(entryIndex));
         std::string guid = json::TextOf(Member(entry, "Guid"));
         // The name comes from a file: it may only name a file beside the light configuration.
         if (auto path = FileInFolder(lightConfigFolder_, guid, kLightEffectExtension)) {
@@ -180,6 +201,8 @@ std::vector<LedEffectEntry> CBasicProfiledata::GetLedEffectList() {
             for (Json::ArrayIndex i = 0; i < json::ArraySize(steps); ++i) {
                 LedEffectEntry step;
                 json::ReadFields(steps[i], step, kLedEffectFields);
+                ClampLight(steps[i], step.light, "LEDBrightness", "LEDSpeed", {"red", "green", "blue"}, 0);
+                step.Time = std::max(step.Time, 0);
                 list.push_back(step);
             }
         } else if (!guid.empty()) {

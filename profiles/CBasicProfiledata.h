@@ -64,6 +64,8 @@ public:
     // Steps of the user light effect that the current record's mode ("SelectItem") picks in the light
     // configuration; empty when there is none.
     std::vector<LedEffectEntry> GetLedEffectList();
+    // Steps of user light effect `entry` of light group `group` in the light configuration.
+    std::vector<LedEffectEntry> GetLedEffectList(int group, int entry);
 
     // "KeyList"; replaces the cached list even when empty.
     std::vector<KeyListEntry> GetKeyList();

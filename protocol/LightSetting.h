@@ -6,6 +6,9 @@
 
 namespace orvane {
 
+// Brightness and speed run 0..4 on every device.
+inline constexpr int kMaxLightLevel = 4;
+
 struct LightSetting {
     uint8_t mode = 0;        // effect; the firmware runs 0-8, higher ones are the host's own
     uint8_t brightness = 0;  // 0-4

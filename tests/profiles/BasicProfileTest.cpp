@@ -112,12 +112,12 @@ TEST_F(BasicProfileTest, GoingBackToTheDefaultNeverWritesInstallationData) {
     EXPECT_EQ(FilesStartingWith(home.Path() + "/DefaultData", "mouse.Json"), std::vector<std::string>{"mouse.Json"});
 }
 
-TEST_F(BasicProfileTest, LightInfoReadsTheColourAs255AndPacksWordsIntoMembers) {
+TEST_F(BasicProfileTest, LightInfoKeepsTheChosenColourAndPacksWordsIntoMembers) {
     WriteText(profilePath, R"({"Device": [{"LightInfo": {"SelectItem": 3, "Light": 4, "Speed": 2, "Fx": 1,
                                "MultiColor": true, "Red": 10, "Green": 20, "Blue": 30}}]})");
     doc.LoadProfile(profilePath);
     LightInfoRecord r = doc.GetLightInfo();
-    EXPECT_EQ(r.ToBytes(), (std::array<uint8_t, 11>{3, 4, 2, 1, 1, 255, 255, 255, 0, 0, 0}));
+    EXPECT_EQ(r.ToBytes(), (std::array<uint8_t, 11>{3, 4, 2, 1, 1, 10, 20, 30, 0, 0, 0}));
     EXPECT_EQ(doc.CurrentLightInfo(), r);
 
     doc.SetLightInfo(0x01020304, 0x0A0B0C01, 0x00AB1234);
@@ -133,6 +133,16 @@ TEST_F(BasicProfileTest, LightInfoReadsTheColourAs255AndPacksWordsIntoMembers) {
     WriteDefault(R"({"Device": [{}]})");
     doc.LoadProfile(folder + "third.Json");
     EXPECT_EQ(doc.GetLightInfo(), LightInfoRecord{});
+}
+
+TEST_F(BasicProfileTest, LightInfoOutOfRangeIsClampedAndAMissingColourReadsWhite) {
+    WriteText(profilePath, R"({"Device": [{"LightInfo": {"SelectItem": 1, "Light": 9, "Speed": -3,
+                               "Red": 300, "Green": "x"}}]})");
+    doc.LoadProfile(profilePath);
+    const LightSetting light = doc.GetLightInfo().light;
+    EXPECT_EQ(light.brightness, 4);
+    EXPECT_EQ(light.speed, 0);
+    EXPECT_EQ((std::array<uint8_t, 3>{light.red, light.green, light.blue}), (std::array<uint8_t, 3>{255, 255, 255}));
 }
 
 TEST_F(BasicProfileTest, LightListMarksPresentEntriesAndReadsFlagsAsBooleans) {
@@ -206,15 +216,18 @@ TEST_F(BasicProfileTest, LedEffectsComeFromTheLightFileBesideTheConfiguration) {
     WriteText(folder + "second.light", R"({"LEDEffectList": [
         {"LEDREGMode": 1, "LEDDirection": 1, "LEDBrightness": 4, "LEDSpeed": 3, "LEDMultiColor": 0,
          "red": 9, "green": 8, "blue": 7, "Time": 1500, "Cyle": 2},
-        {"Time": "long"}]})");
+        {"Time": "long"},
+        {"LEDBrightness": 9, "LEDSpeed": -1, "red": 300, "green": -4, "Time": -5}]})");
     doc.LoadProfile(profilePath);
     doc.GetLightInfo();
     EXPECT_TRUE(doc.GetLedEffectList().empty()) << "no light configuration loaded yet";
     doc.LoadLightConfig(folder + "vexal_light.config");
     auto steps = doc.GetLedEffectList();
-    ASSERT_EQ(steps.size(), 2u);
+    ASSERT_EQ(steps.size(), 3u);
     EXPECT_EQ(steps[0], (LedEffectEntry{{1, 4, 3, 1, 0, 9, 8, 7}, 1500, 2}));
     EXPECT_EQ(steps[1], LedEffectEntry{});
+    // Out of range: clamped, never wrapped round to another level or colour.
+    EXPECT_EQ(steps[2], (LedEffectEntry{{0, 4, 0, 0, 0, 255, 0, 0}, 0, 0}));
 }
 
 TEST_F(BasicProfileTest, ALightEffectNameCannotReachOutsideTheUserFolder) {

@@ -1,5 +1,6 @@
 // orvanectl run as a user runs it, against the emulated mouse and a temporary HOME.
 #include <gtest/gtest.h>
+#include <json/json.h>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -416,6 +417,100 @@ TEST_F(OrvanectlProfiles, WithoutAMouseNothingChangesOnDisk) {
     const std::string before = home_.ReadFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini");
     EXPECT_EQ(Run({"profiles", "add"}).exitCode, 3);
     EXPECT_EQ(home_.ReadFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini"), before);
+}
+
+
+TEST_F(OrvanectlProfiles, LightChangesAreSavedAndWrittenLikeThePanelsEdits) {
+    auto r = Mouse({"light", "4", "--colour", "00ff80", "--brightness", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto config = Mouse({"config"});
+    EXPECT_NE(config.out.find("light mode            4"), std::string::npos) << config.out;
+    EXPECT_NE(config.out.find("brightness            2"), std::string::npos) << config.out;
+    EXPECT_NE(config.out.find("colour                #00ff80"), std::string::npos) << config.out;
+    // The next run starts from the saved profile.
+    auto json = Mouse({"light", "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    Json::Value doc;
+    ASSERT_TRUE(Json::Reader().parse(json.out, doc)) << json.out;
+    EXPECT_EQ(doc["mode"].asInt(), 4);
+    EXPECT_EQ(doc["colour"].asString(), "00ff80");
+    EXPECT_EQ(doc["colourful"].asBool(), false);
+
+    ASSERT_EQ(Mouse({"light", "3", "--colourful", "--direction", "left", "--speed", "0"}).exitCode, 0);
+    config = Mouse({"config"});
+    EXPECT_NE(config.out.find("multicolour           1"), std::string::npos) << config.out;
+    EXPECT_NE(config.out.find("direction             1"), std::string::npos) << config.out;
+    EXPECT_NE(config.out.find("speed                 0 (byte 3 = 4)"), std::string::npos) << config.out;
+}
+
+TEST_F(OrvanectlProfiles, LightRefusesWhatThePanelCannotChoose) {
+    const std::string before = Mouse({"config"}).out;
+    const std::vector<std::vector<std::string>> bad = {
+        {"light", "9"},  // no user effects installed: the mouse's modes end at 8
+        {"light", "4", "--brightness", "5"},
+        {"light", "4", "--speed", "-1"},
+        {"light", "4", "--colour", "00ff8"},
+        {"light", "4", "--direction", "up"},
+        {"light", "4", "--colour"},
+        {"light", "four"},
+    };
+    for (const auto& args : bad) EXPECT_EQ(Mouse(args).exitCode, 2) << args.back();
+    EXPECT_EQ(Mouse({"config"}).out, before) << "nothing was written";
+}
+
+TEST_F(OrvanectlProfiles, LightModesListsTheMousesLightGroup) {
+    auto r = Mouse({"light", "modes", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Json::Value doc;
+    ASSERT_TRUE(Json::Reader().parse(r.out, doc)) << r.out;
+    ASSERT_EQ(doc.size(), 9u);
+    EXPECT_EQ(doc[0]["name"].asString(), "light_mode_wave");
+    EXPECT_EQ(doc[8]["name"].asString(), "light_mode_ripple");
+    EXPECT_TRUE(doc[8]["visible"].asBool());
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST_F(OrvanectlProfiles, ShootPatternsResetExportAndImportByteForByte) {
+    auto list = Mouse({"shoot", "list", "--json"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    Json::Value doc;
+    ASSERT_TRUE(Json::Reader().parse(list.out, doc)) << list.out;
+    ASSERT_EQ(doc.size(), 4u);
+    EXPECT_EQ(doc[0]["source"].asString(), "factory");
+
+    const std::string factory = std::string(ORVANE_SOURCE_DIR) + "/DefaultData/ShootData_2.Shoot";
+    const std::string out = home_.Path() + "/out.Shoot";
+    ASSERT_EQ(Mouse({"shoot", "export", "2", out}).exitCode, 0);
+    EXPECT_EQ(home_.ReadFile("out.Shoot"), [&] {
+        std::ifstream in(factory, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }());
+    ASSERT_EQ(Mouse({"shoot", "import", "0", out}).exitCode, 0);
+    const std::string user = ".local/share/ORVANE Q730 Gaming Mouse/mouse/ShootData_0.Shoot";
+    EXPECT_EQ(home_.ReadFile(user), home_.ReadFile("out.Shoot"));
+
+    auto shown = Mouse({"shoot", "show", "0", "--json"});
+    ASSERT_TRUE(Json::Reader().parse(shown.out, doc)) << shown.out;
+    ASSERT_EQ(doc.size(), 30u);
+    EXPECT_EQ(doc[0]["y"].asInt(), 14);  // the heavy rifle's first kick
+
+    home_.WriteFile("bad.Shoot", R"({"Events": [1, 2]})");
+    EXPECT_EQ(Mouse({"shoot", "import", "0", home_.Path() + "/bad.Shoot"}).exitCode, 1);
+    EXPECT_EQ(home_.ReadFile(user), home_.ReadFile("out.Shoot"));
+    ASSERT_EQ(Mouse({"shoot", "reset", "0"}).exitCode, 0);
+    EXPECT_EQ(home_.ReadFile(user), [] {
+        std::ifstream in(std::string(ORVANE_SOURCE_DIR) + "/DefaultData/ShootData_0.Shoot", std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }());
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"shoot", "show", "4"}, {"shoot", "export", "1"},
+                                                                  {"shoot", "frob", "1"}, {"shoot"}}) {
+        EXPECT_EQ(Mouse(bad).exitCode, 2) << bad.back();
+    }
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ int ProfilesCommand(const GlobalOptions& options, const Args& args);
 int DpiCommand(const GlobalOptions& options, const Args& args);
 int RateCommand(const GlobalOptions& options, const Args& args);
 int LodCommand(const GlobalOptions& options, const Args& args);
+int LightCommand(const GlobalOptions& options, const Args& args);
+int ShootCommand(const GlobalOptions& options, const Args& args);
 int UpdatesCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

@@ -36,6 +36,11 @@ const std::map<std::string, CommandEntry>& CommandTable() {
         {"dpi", {DpiCommand, "dpi [STAGE CPI | STAGE on|off | active STAGE]   DPI stages of the selected profile"}},
         {"rate", {RateCommand, "rate 125|250|500|1000|2000  report rate in Hz"}},
         {"lod", {LodCommand, "lod 1|2                   lift-off distance in mm"}},
+        {"light", {LightCommand, "light [--json] | light modes [--json] | light MODE [--colour RRGGBB] [--brightness 0-4]\n"
+                                 "                            [--speed 0-4] [--direction left|right] [--colourful]\n"
+                                 "                            the selected profile's lighting, saved and written"}},
+        {"shoot", {ShootCommand, "shoot list|show N|reset N|export N FILE|import N FILE [--json]\n"
+                                 "                            the shooting patterns 0-3 (files on this computer)"}},
         {"updates", {UpdatesCommand, "updates [--json]          ask the update service about the program and every connected\n"
                                      "                            device: each one's installed and newest version and its state\n"
                                      "                            (update available, up to date, no answer); exit 5 when no\n"

@@ -49,8 +49,8 @@ const std::map<QString, bool> kOwnerLayouts = {
     {"XML\\CustomControlXML\\ComboEditElementItem.xml", true},
     {"XML\\CustomControlXML\\KeySetControl.xml", false},
     {"XML\\CustomControlXML\\MacroControl.xml", false},
-    {"XML\\CustomControlXML\\ShootControl.xml", false},
-    {"XML\\CustomControlXML\\LightControl.xml", false},
+    {"XML\\CustomControlXML\\ShootControl.xml", true},
+    {"XML\\CustomControlXML\\LightControl.xml", true},
     {"XML\\CustomControlXML\\Voice8127Control.xml", false},
     {"XML\\CustomControlXML\\MagicControl.xml", false},
 };

@@ -68,6 +68,22 @@ TEST(BusMemberName, RegisteredNamesBecomeValidMembers) {
     EXPECT_EQ(BusMemberName("3090"), "_3090");
 }
 
+// The documented interface names every message the window sends or listens for, with the
+// arguments it carries.
+TEST(BusMemberName, TheIntrospectionFileDescribesEveryMessage) {
+    QFile file(QString(ORVANE_SOURCE_DIR) + "/dist/org.orvane.Q730.WindowMessages.xml");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(xml.contains(QStringLiteral("<node name=\"%1\">").arg(kBusObjectPath)));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<interface name=\"%1\">").arg(kBusInterface)));
+    for (const char* name : {ui::kLightControlAnnounceName, ui::kLightControlSetName, ui::kSoftwareIdentityName,
+                             ui::kUpdateStatusName}) {
+        EXPECT_TRUE(xml.contains(QStringLiteral("<signal name=\"%1\">").arg(BusMemberName(name)))) << name;
+    }
+    EXPECT_EQ(xml.count("<arg name=\"wparam\" type=\"t\"/>"), 4);
+    EXPECT_EQ(xml.count("<arg name=\"lparam\" type=\"x\"/>"), 4);
+}
+
 TEST_F(SessionBusTest, TheWindowAnnouncesItsLightControlAndFollowsOtherPrograms) {
     CMainWnd& window = Open(TestServices(windowBus_));
     ASSERT_TRUE(QTest::qWaitFor([&] { return peer.announces.size() == 1; }, 3000));
