@@ -1,5 +1,7 @@
 #include "app/ControlRegistration.h"
 
+#include "editors/keys/CKeySetControlUI.h"
+#include "editors/keys/CMacroControlUI.h"
 #include "pages/CQuorvantKeyboardDevice.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/CQuorvantMousePadDevice.h"
@@ -29,6 +31,8 @@ constexpr PageTag kPageTags[] = {
     {"QuorvantMouseDevice", &Make<CQuorvantMouseDevice>},
     {"QuorvantKeyboardDevice", &Make<CQuorvantKeyboardDevice>},
     {"DeviceProfile", &Make<CDeviceProfileUI>},
+    {"KeySetControl", &Make<CKeySetControlUI>},
+    {"MacroControl", &Make<CMacroControlUI>},
 };
 
 struct NestedLayout {

@@ -1,6 +1,8 @@
 #include "app/MainWnd.h"
 
 #include "app/ControlRegistration.h"
+#include "app/KeyAssignmentRoutes.h"
+#include "app/MacroRoutes.h"
 #include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
@@ -57,6 +59,8 @@ CMainWnd::CMainWnd(ShellServices services)
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
       sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
     ConnectMousePageRoutes(*this);
+    ConnectKeyAssignmentRoutes(*this);
+    ConnectMacroRoutes(*this);
     ConnectSettingsWindow(*this);
     ConnectSkinWindow(*this);
 }

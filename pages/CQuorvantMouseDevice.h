@@ -25,6 +25,8 @@ struct TNotifyUI;
 namespace orvane {
 
 class CDeviceProfileUI;
+class CKeySetControlUI;
+class CMacroControlUI;
 class MousePerformanceView;
 class PageCommandRunner;
 class SyncThread;
@@ -109,7 +111,8 @@ public:
     // A click on key button `key` of the key panel: false, with "message_text_6" shown, when the
     // key holds the only left-button function; else the key is selected.
     bool OnKeyButtonClicked(int key);
-    // "key_butt_prosave": macros and keys written, the profile saved.
+    // "key_butt_prosave": macros and keys written, the profile saved. Macros too large for the
+    // device are refused with a message naming how many events must go.
     void SaveKeyAssignments();
     // A control of the system panel changed; false when it is none of the panel's.
     bool OnPerformanceNotify(const ui::TNotifyUI& msg);
@@ -129,6 +132,10 @@ public:
     // "mouse_device_seting_option_" + n of "mouse_option_layout" selected, the others not.
     void SelectSettingsTab(int n);
     CDeviceProfileUI* GetProfileItem() const;
+    // The key assignment panel ("KeySetControlItem"); nullptr on a layout without one.
+    CKeySetControlUI* GetKeySetItem() const;
+    // The macro panel ("MacroControlItem"); nullptr on a layout without one.
+    CMacroControlUI* GetMacroItem() const;
 
     // --- Event interface ---
     // Opens the sync channel when it is closed and starts the sync thread.
@@ -164,6 +171,8 @@ private:
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> logoRow_;
     QPointer<QWidget> logoButton_;
     QPointer<QWidget> profileItem_;
+    mutable QPointer<QWidget> keySetItem_;
+    mutable QPointer<QWidget> macroItem_;
     QPointer<QWidget> tip_;
 
     std::shared_ptr<UiThreadGate> uiGate_;
