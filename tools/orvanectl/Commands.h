@@ -22,5 +22,7 @@ int DpiCommand(const GlobalOptions& options, const Args& args);
 int RateCommand(const GlobalOptions& options, const Args& args);
 int LodCommand(const GlobalOptions& options, const Args& args);
 int UpdatesCommand(const GlobalOptions& options, const Args& args);
+int KeysCommand(const GlobalOptions& options, const Args& args);
+int MacrosCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool
