@@ -7,6 +7,7 @@
 #include "app/KeyAssignmentRoutes.h"
 #include "app/MainWnd.h"
 #include "app/MenuWnd.h"
+#include "app/X11InputCapture.h"
 #include "editors/keys/CKeySetControlUI.h"
 #include "editors/keys/CMacroControlUI.h"
 #include "pages/CQuorvantMouseDevice.h"
@@ -60,9 +61,18 @@ constexpr RecordingItem kRecordingItems[] = {
 
 class MacroRoutes {
 public:
+    // The capture is chosen once: raw events of the whole X11 session where there is one, else
+    // the program's own window (every Wayland compositor wants privileges for more).
     explicit MacroRoutes(CMainWnd& window) : window_(window) {
-        auto capture = std::make_unique<ui::InWindowInputCapture>();
-        capture_ = capture.get();
+        std::unique_ptr<InputCapture> capture;
+        if (auto x11 = X11InputCapture::Open()) {
+            capture_ = &x11->InWindow();
+            capture = std::move(x11);
+        } else {
+            auto inWindow = std::make_unique<ui::InWindowInputCapture>();
+            capture_ = inWindow.get();
+            capture = std::move(inWindow);
+        }
         hook_ = std::make_unique<CDeviceHook>(std::move(capture));
     }
 
@@ -169,6 +179,10 @@ void MacroRoutes::StartMacroHook(CMacroControlUI& panel, int mode, bool on) {
                                      : nullptr);
         hook_->Install(&window_, mode, true, true);
         recordingPanel_ = panel.GetWidget();
+        if (ui::CControlUI* scope = panel.FindSubControlByName("macro_record_scope_text")) {
+            scope->SetText(hook_->Capture().SeesOtherWindows() ? "macro_record_scope_global" : "macro_record_scope_window");
+            scope->SetResourceText(true);
+        }
     } else {
         hook_->Uninstall();
         recordingPanel_ = nullptr;

@@ -124,6 +124,20 @@ TEST_F(MacroRecordingTest, InsertingBeforeTheFirstStepLeavesTheOtherStepsAlone) 
     EXPECT_EQ(panel.Steps()[1], (MacroEvent{"down", 0x3E, 10, before[0].Delay}));
 }
 
+TEST_F(MacroRecordingTest, UnpluggingTheMouseEndsTheRecordingWithItsStepsKept) {
+    CMacroControlUI& panel = OpenWithMacro();
+    Click("macro_btn_starredio");
+    Key(KEY_Q, true);
+    Key(KEY_Q, false);
+    Mouse().Unplug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Window().GetCurrentPage() == nullptr; }, 5000));
+    EXPECT_EQ(MacroDocument(0)["Events"].size(), 2u) << "the steps recorded so far are saved";
+    EXPECT_FALSE(StopButton()->isVisibleTo(StopButton()->parentWidget()));
+    // Nothing is captured any more: keys reach the window, no step is added.
+    Key(KEY_W, true);
+    EXPECT_EQ(panel.Steps().size(), 2u);
+}
+
 TEST_F(MacroRecordingTest, TheKeyTextCapturesOneKeyIntoTheKeyboardPage) {
     OpenConnected();
     Find<ui::COptionUI>("key_Op_tab")->SetSelected(true);
