@@ -69,6 +69,8 @@ void CKeySetControlUI::BindKeySetControls() {
         if (ui::CControlUI* button = FindSubControlByName(name)) saveButtons_.push_back(button);
     }
     if (keyText_ != nullptr) keyText_->SetReadOnly(true);
+    // The repeat count belongs to play mode "repeat a number of times" only.
+    if (repeatArea_ != nullptr) repeatArea_->SetVisible(SelectionOf(playMode_) == kPlayModeRepeatCount);
     SetKeyButtonsEnabled(false);
 }
 
