@@ -2,6 +2,8 @@
 
 #include "editors/LightControl.h"
 #include "editors/ShootControl.h"
+#include "editors/keys/CKeySetControlUI.h"
+#include "editors/keys/CMacroControlUI.h"
 #include "pages/CQuorvantKeyboardDevice.h"
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/CQuorvantMousePadDevice.h"
@@ -33,6 +35,8 @@ constexpr PageTag kPageTags[] = {
     {"DeviceProfile", &Make<CDeviceProfileUI>},
     {"LightControl", &Make<CLightControlUI>},
     {"ShootControl", &Make<CShootControlUI>},
+    {"KeySetControl", &Make<CKeySetControlUI>},
+    {"MacroControl", &Make<CMacroControlUI>},
 };
 
 struct NestedLayout {

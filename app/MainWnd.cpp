@@ -4,6 +4,8 @@
 #include "app/FileNoticeBox.h"
 #include "app/LightingRoutes.h"
 #include "app/LightingSynchroniser.h"
+#include "app/KeyAssignmentRoutes.h"
+#include "app/MacroRoutes.h"
 #include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
@@ -65,6 +67,8 @@ CMainWnd::CMainWnd(ShellServices services)
     ConnectMousePageRoutes(*this);
     ConnectLightingRoutes(*this, *synchroniser_);
     ConnectShootPatternRoutes(*this);
+    ConnectKeyAssignmentRoutes(*this);
+    ConnectMacroRoutes(*this);
     ConnectSettingsWindow(*this);
     ConnectSkinWindow(*this);
 }

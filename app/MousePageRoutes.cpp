@@ -77,9 +77,6 @@ void ConnectMousePageRoutes(CMainWnd& window) {
     window.SetFeatureHandler(Feature::KeyButton, ForMousePage([](CQuorvantMouseDevice& page, const FeatureEvent& event) {
                                  page.OnKeyButtonClicked(event.number);
                              }));
-    window.SetFeatureHandler(Feature::KeyAssignment, ForMousePage([](CQuorvantMouseDevice& page, const FeatureEvent& event) {
-                                 if (SenderOf(event) == "key_butt_prosave") page.SaveKeyAssignments();
-                             }));
     window.SetFeatureHandler(Feature::FunctionTabs, ForMousePage(OnFunctionTab));
     window.SetFeatureHandler(Feature::PerformanceSettings, ForMousePage(OnSystemPanel));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The main window's routes that end on the mouse page: the profile panel, the key buttons of the
-// picture and the key panel's save, the function panel tabs, the system panel and its settings
+// picture, the function panel tabs, the system panel and its settings
 // tabs. Each handler acts only while a mouse page is current.
 
 namespace orvane::app {

@@ -306,6 +306,25 @@ bool MouseDevice::HoldsOnlyLeftButton(int key) const {
     return holders == 1;
 }
 
+DeviceOutcome MouseDevice::AssignKey(int key, const FunctionCode& code, OutcomeHandler done) {
+    if (key < 0 || static_cast<size_t>(key) >= keys_.size()) {
+        return DeviceOutcome::Refused("the mouse has buttons 0 to " + std::to_string(static_cast<int>(keys_.size()) - 1));
+    }
+    if (HoldsOnlyLeftButton(key) && code != kLeftButton) {
+        return DeviceOutcome::Refused("button " + std::to_string(key) + " is the only left button; give another button the left click first");
+    }
+    KeyListEntry entry = keys_[static_cast<size_t>(key)];
+    entry.Assignment = code;
+    SetKeyAssignment(key, entry);
+    profile_.SaveProfile();
+    const DeviceOutcome macros = WriteMacros();
+    if (macros.IsRefused() || macros.IsDeviceFailure()) {
+        if (done) done(macros);
+        return macros;
+    }
+    return WriteKeys(0, std::move(done));
+}
+
 void MouseDevice::SetLightState(const LightInfoRecord& light) {
     light_ = light;
     const LightWords words = light_.ToWords();

@@ -103,6 +103,9 @@ public:
     bool SetKeyAssignment(int key, const KeyListEntry& entry);
     // True when `key` holds the left-button function and no other key does.
     bool HoldsOnlyLeftButton(int key) const;
+    // Key `key` gets `code` (the profile saved; macros, then the key table written). Refused for a
+    // key the list does not hold and for taking the left-button function from its only key.
+    DeviceOutcome AssignKey(int key, const FunctionCode& code, OutcomeHandler done = {});
     const LightInfoRecord& LightState() const { return light_; }
     // Also the document's "LightInfo" (not saved).
     void SetLightState(const LightInfoRecord& light);

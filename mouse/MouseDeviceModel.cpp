@@ -105,6 +105,7 @@ int MouseDeviceModel::WriteKeyBlock(std::span<const FunctionCode> codes, uint8_t
     BeginGroup();
     if (!Gate()) return 0;
     RefreshDeviceInfo();
+    ClaimSlotsOfCurrentCodes(slotMap_, keyTable_, deviceInfo_.KeySlots(), codes);
     const std::vector<uint8_t> table = BuildKeyTable(slotMap_, codes, deviceInfo_.KeySlots());
     if (!Gate()) return 0;
     Command("BeginTransfer", [this] { return channel_.BeginTransfer(); });

@@ -7,6 +7,8 @@
 
 #include "editors/LightControl.h"
 #include "editors/ShootControl.h"
+#include "editors/keys/CKeySetControlUI.h"
+#include "editors/keys/CMacroControlUI.h"
 #include "ui/dialogs/MsgWnd.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/MouseKeyInfo.h"
@@ -141,7 +143,16 @@ int CQuorvantMouseDevice::BindControls() {
         shoot->SelectPattern(0);
         shoot->SelectShot(0);
     }
-    if (FindSubControlByName("KeySetControlItem") != nullptr) ShowKeyEditorIdle();
+    if (CMacroControlUI* macros = GetMacroItem()) {
+        macros->SetMacroFolder(GetUserDataFolder());
+        macros->LoadMacroList();
+    }
+    if (CKeySetControlUI* keySet = GetKeySetItem()) {
+        keySet->BindKeySetControls();
+        keySet->SetKeySetDeviceKind(GetDeviceKind());
+        ShowKeyEditorIdle();
+        if (const CMacroControlUI* macros = GetMacroItem()) keySet->FillMacroNames(macros->GetMacroNames());
+    }
     performanceView_ = std::make_unique<MousePerformanceView>(*this, mouse_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         mouse_.SetScreenSize(ScreenValue(screen->geometry().width()), ScreenValue(screen->geometry().height()));
@@ -191,6 +202,14 @@ void CQuorvantMouseDevice::SelectSettingsTab(int n) {
 
 CDeviceProfileUI* CQuorvantMouseDevice::GetProfileItem() const {
     return dynamic_cast<CDeviceProfileUI*>(profileItem_.data());
+}
+
+CMacroControlUI* CQuorvantMouseDevice::GetMacroItem() const {
+    return ui::CachedChild<CMacroControlUI>(macroItem_, this, "MacroControlItem");
+}
+
+CKeySetControlUI* CQuorvantMouseDevice::GetKeySetItem() const {
+    return ui::CachedChild<CKeySetControlUI>(keySetItem_, this, "KeySetControlItem");
 }
 
 // --- Connection and profile loading ---
@@ -359,7 +378,12 @@ int CQuorvantMouseDevice::WriteSettings(int profileIndex, int activeProfile, int
 }
 
 void CQuorvantMouseDevice::SaveKeyAssignments() {
-    WriteMacros();
+    mouse_.WriteMacros([this](const DeviceOutcome& outcome) {
+        if (outcome.excess <= 0) return;
+        ui::WindowImplBase* window = GetWindow();
+        const QString text = LanguageText("message_text_16").replace("%d", QString::number(outcome.excess));
+        ui::ShowMessageBox(window, QString(), text, window != nullptr ? window->GetDPI() : 96, false, false);
+    });
     WriteKeys(0);
     StoreProfile();
 }
@@ -439,6 +463,7 @@ void CQuorvantMouseDevice::ShowKeysUnselected() {
 void CQuorvantMouseDevice::ShowKeyEditorIdle() {
     SetVisibleIfPresent(*this, "keyset_layout", false);
     SetVisibleIfPresent(*this, "msinput_layout", true);
+    if (CKeySetControlUI* keySet = GetKeySetItem()) keySet->SetKeyButtonsEnabled(false);
 }
 
 void CQuorvantMouseDevice::SelectKey(int index) {
@@ -448,6 +473,7 @@ void CQuorvantMouseDevice::SelectKey(int index) {
     for (int i = 0; i < GetKeyButtonCount(); ++i) {
         if (ui::CDeviceKeyButtonUI* button = GetKeyButton(i)) button->HideSetImage(i != index);
     }
+    if (CKeySetControlUI* keySet = GetKeySetItem()) keySet->SetKeyEntry(mouse_.Keys()[static_cast<size_t>(index)]);
 }
 
 bool CQuorvantMouseDevice::OnKeyButtonClicked(int key) {

@@ -26,6 +26,8 @@ namespace orvane {
 
 class CDeviceProfileUI;
 class CShootControlUI;
+class CKeySetControlUI;
+class CMacroControlUI;
 class MousePerformanceView;
 class PageCommandRunner;
 class SyncThread;
@@ -117,7 +119,8 @@ public:
     // A click on key button `key` of the key panel: false, with "message_text_6" shown, when the
     // key holds the only left-button function; else the key is selected.
     bool OnKeyButtonClicked(int key);
-    // "key_butt_prosave": macros and keys written, the profile saved.
+    // "key_butt_prosave": macros and keys written, the profile saved. Macros too large for the
+    // device are refused with a message naming how many events must go.
     void SaveKeyAssignments();
     // A control of the system panel changed; false when it is none of the panel's.
     bool OnPerformanceNotify(const ui::TNotifyUI& msg);
@@ -137,6 +140,10 @@ public:
     // "mouse_device_seting_option_" + n of "mouse_option_layout" selected, the others not.
     void SelectSettingsTab(int n);
     CDeviceProfileUI* GetProfileItem() const;
+    // The key assignment panel ("KeySetControlItem"); nullptr on a layout without one.
+    CKeySetControlUI* GetKeySetItem() const;
+    // The macro panel ("MacroControlItem"); nullptr on a layout without one.
+    CMacroControlUI* GetMacroItem() const;
 
     // --- Event interface ---
     // Opens the sync channel when it is closed and starts the sync thread.
@@ -174,6 +181,8 @@ private:
     QPointer<QWidget> profileItem_;
     QPointer<QWidget> lightPanel_;
     QPointer<QWidget> shootPanel_;
+    mutable QPointer<QWidget> keySetItem_;
+    mutable QPointer<QWidget> macroItem_;
     QPointer<QWidget> tip_;
 
     std::shared_ptr<UiThreadGate> uiGate_;

@@ -37,6 +37,21 @@ KeySlotMap BuildKeySlotMap(std::span<const uint8_t> keyTable, size_t slotCount) 
     return map;
 }
 
+void ClaimSlotsOfCurrentCodes(KeySlotMap& map, std::span<const uint8_t> keyTable, size_t slotCount,
+                              std::span<const FunctionCode> codes) {
+    slotCount = std::min(slotCount, keyTable.size() / 3);
+    for (size_t j = 0; j < kLogicalButtonCount && j < codes.size(); ++j) {
+        if (map[j] != kNoKeySlot) continue;
+        for (size_t s = 0; s < slotCount; ++s) {
+            const bool taken = std::find(map.begin(), map.end(), static_cast<uint8_t>(s)) != map.end();
+            if (!taken && std::equal(codes[j].begin(), codes[j].end(), keyTable.begin() + static_cast<std::ptrdiff_t>(3 * s))) {
+                map[j] = static_cast<uint8_t>(s);
+                break;
+            }
+        }
+    }
+}
+
 std::vector<uint8_t> BuildKeyTable(const KeySlotMap& map, std::span<const FunctionCode> codes, size_t slotCount) {
     slotCount = std::min(slotCount, kKeyTableMaxBytes / 3);
     std::vector<uint8_t> table(3 * slotCount, 0);

@@ -140,6 +140,22 @@ TEST(KeySlotMap, IgnoresSlotsBeyondTheDevicesCount) {
     EXPECT_EQ(BuildKeySlotMap(table, 100)[1], 6) << "a count larger than the table is clamped to it";
 }
 
+TEST(KeySlotMap, AButtonReassignedBeforeTheReadKeepsTheSlotOfItsCurrentCode) {
+    // The forward button (3) was given Ctrl+C and the back button (4) left click before this read.
+    const auto table = TableWith({{0, {0x10, 0x01, 0x00}}, {2, {0x20, 0x01, 0x06}}, {4, {0x10, 0x01, 0x00}}}, 6);
+    KeySlotMap map = BuildKeySlotMap(table, 6);
+    ASSERT_EQ(map[3], kNoKeySlot);
+    std::vector<FunctionCode> codes(kLogicalButtonCount, FunctionCode{0x99, 0, 0});
+    codes[0] = {0x10, 0x01, 0x00};
+    codes[3] = {0x20, 0x01, 0x06};
+    codes[4] = {0x10, 0x01, 0x00};
+    ClaimSlotsOfCurrentCodes(map, table, 6, codes);
+    EXPECT_EQ(map[3], 2);
+    EXPECT_EQ(map[0], 0);
+    EXPECT_EQ(map[4], 4) << "a code held twice: the slot no other button holds";
+    EXPECT_EQ(map[1], kNoKeySlot) << "no slot holds its code";
+}
+
 TEST(KeyTableBuild, PutsCodesAtTheirSlotsAndZerosElsewhere) {
     KeySlotMap map;
     map.fill(kNoKeySlot);

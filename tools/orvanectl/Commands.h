@@ -24,5 +24,7 @@ int LodCommand(const GlobalOptions& options, const Args& args);
 int LightCommand(const GlobalOptions& options, const Args& args);
 int ShootCommand(const GlobalOptions& options, const Args& args);
 int UpdatesCommand(const GlobalOptions& options, const Args& args);
+int KeysCommand(const GlobalOptions& options, const Args& args);
+int MacrosCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

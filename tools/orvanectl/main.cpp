@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "mouse/KeyFunctionSyntax.h"
 #include "platform/DebugLog.h"
 #include "platform/FileNotices.h"
 #include "platform/StartupCleanup.h"
@@ -35,6 +36,12 @@ const std::map<std::string, CommandEntry>& CommandTable() {
                                       "                            profiles export N|NAME FILE, profiles import FILE   to and from profile files"}},
         {"dpi", {DpiCommand, "dpi [STAGE CPI | STAGE on|off | active STAGE]   DPI stages of the selected profile"}},
         {"rate", {RateCommand, "rate 125|250|500|1000|2000  report rate in Hz"}},
+        {"keys", {KeysCommand, "keys [--json]             every button of the selected profile: its function in words\n"
+                               "                            and its three bytes; keys set BUTTON FUNCTION, keys reset [BUTTON]\n"
+                               "                            (BUTTON: 0-10 or left right middle forward back dpi-up dpi-down\n"
+                               "                            g-key dpi-cycle game-mode m8); saved and written to the mouse"}},
+        {"macros", {MacrosCommand, "macros list|show NAME [--json], add NAME, rename NAME NEWNAME, delete NAME,\n"
+                                   "                            import FILE [NAME], export NAME FILE   the macro files"}},
         {"lod", {LodCommand, "lod 1|2                   lift-off distance in mm"}},
         {"light", {LightCommand, "light [--json] | light modes [--json] | light MODE [--colour RRGGBB] [--brightness 0-4]\n"
                                  "                            [--speed 0-4] [--direction left|right] [--colourful]\n"
@@ -63,6 +70,7 @@ void PrintHelp() {
         "system's. The usual proxy variables apply (http_proxy, https_proxy, no_proxy).\n\n"
         "Commands:\n");
     for (const auto& [name, entry] : CommandTable()) std::printf("  %s\n", entry.usage);
+    std::printf("\n%s", orvane::FunctionWordsHelp());
     std::printf(
         "\nExit status: 0 done, 1 failed, 2 bad usage, 3 no supported device, 4 permission denied,\n"
         "5 device not answering (updates: no update information), 6 macros do not fit the device.\n\n"

@@ -34,6 +34,7 @@ const std::set<QString> kOtherWindowsLayouts = {
     "setwnd.ui",  // the settings window
     "XML/CustomControlXML/device_Update_list_item.ui",  // the settings window's update row
     "skin.ui",    // the skin window
+    "XML/Menus/macro_action_menu.ui",  // the step menu of a macro
 };
 
 // Every layout an owner looks in, and whether the skin holds it yet (the editors' panels come
@@ -47,8 +48,8 @@ const std::map<QString, bool> kOwnerLayouts = {
     {"XML\\CustomControlXML\\DeviceOption.xml", true},
     {"XML\\CustomControlXML\\MpDevicePower.xml", true},
     {"XML\\CustomControlXML\\ComboEditElementItem.xml", true},
-    {"XML\\CustomControlXML\\KeySetControl.xml", false},
-    {"XML\\CustomControlXML\\MacroControl.xml", false},
+    {"XML\\CustomControlXML\\KeySetControl.xml", true},
+    {"XML\\CustomControlXML\\MacroControl.xml", true},
     {"XML\\CustomControlXML\\ShootControl.xml", true},
     {"XML\\CustomControlXML\\LightControl.xml", true},
     {"XML\\CustomControlXML\\Voice8127Control.xml", false},
