@@ -1,6 +1,7 @@
 #include "app/MainWnd.h"
 
 #include "app/ControlRegistration.h"
+#include "app/FileNoticeBox.h"
 #include "app/LightingRoutes.h"
 #include "app/LightingSynchroniser.h"
 #include "app/MainWndSkin.h"
@@ -58,7 +59,8 @@ std::optional<DeviceFamily> FamilyOfType(uint16_t type) {
 CMainWnd::CMainWnd(ShellServices services)
     : trayAvailable_(services.trayAvailable),
       sessionBus_(std::make_unique<SessionBusMessages>(std::move(services.sessionBus))),
-      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))) {
+      sleepWatcher_(std::make_unique<SleepWatcher>(this, std::move(services.systemBus))),
+      fileNotices_(std::make_unique<FileNoticeBox>(*this)) {
     synchroniser_ = std::make_unique<LightingSynchroniser>();
     ConnectMousePageRoutes(*this);
     ConnectLightingRoutes(*this, *synchroniser_);

@@ -40,6 +40,7 @@ namespace orvane::app {
 class CMenuWnd;
 class LightingSynchroniser;
 class ScanBridge;
+class FileNoticeBox;
 class SessionBusMessages;
 class SleepWatcher;
 class TrayIcon;
@@ -212,6 +213,7 @@ private:
     std::unique_ptr<LightingSynchroniser> synchroniser_;
     std::unique_ptr<SessionBusMessages> sessionBus_;
     std::unique_ptr<SleepWatcher> sleepWatcher_;
+    std::unique_ptr<FileNoticeBox> fileNotices_;
     std::unique_ptr<TrayIcon> tray_;
 
     struct DeferredDiscovery {

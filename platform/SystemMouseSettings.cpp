@@ -109,6 +109,17 @@ bool FileSystemMouseSettings::SetDoubleClickTime(int milliseconds) {
     return ValidDoubleClick(milliseconds) && Store(path_, kDoubleClickTimeKey, milliseconds);
 }
 
+PointerSettingsValues ReadPointerSettings(const SystemMouseSettings& desktop) {
+    return {desktop.PointerSpeed(), desktop.PointerPrecision(), desktop.WheelScrollLines(), desktop.DoubleClickTime()};
+}
+
+bool WritePointerSettings(SystemMouseSettings& desktop, const PointerSettingsValues& values) {
+    bool ok = desktop.SetPointerSpeed(values.speed);
+    ok = desktop.SetPointerPrecision(values.precision) && ok;
+    ok = desktop.SetWheelScrollLines(values.wheelScrollLines) && ok;
+    return desktop.SetDoubleClickTime(values.doubleClickTime) && ok;
+}
+
 std::unique_ptr<SystemMouseSettings> CreateSystemMouseSettings() {
     // GNOME's settings where its schema is installed; the wheel lines it lacks stay in the file.
     if (auto gnome = GnomeMouseSettings::Create(std::make_unique<FileSystemMouseSettings>())) return gnome;

@@ -30,6 +30,17 @@ public:
     virtual bool SetDoubleClickTime(int milliseconds) = 0;
 };
 
+// The desktop's four values at one moment, so a change can be taken back.
+struct PointerSettingsValues {
+    int speed = 0;
+    bool precision = false;
+    int wheelScrollLines = 0;
+    int doubleClickTime = 0;
+};
+PointerSettingsValues ReadPointerSettings(const SystemMouseSettings& desktop);
+// False when the desktop refused one of them (the others are still written).
+bool WritePointerSettings(SystemMouseSettings& desktop, const PointerSettingsValues& values);
+
 // Where no desktop backend applies: the values live in a JSON file of their own
 // ("<config home>/ORVANE Q730 Gaming Mouse/SystemMouseSettings.json" by default), written
 // atomically. Missing, malformed or out-of-range members read as the defaults below.

@@ -51,7 +51,7 @@ std::string ImportedProfileName(std::string_view path) {
     return std::string(file.substr(0, dot));
 }
 
-ProfileExchangeResult CheckProfileFile(const std::string& path, int deviceKind, Json::Value& root) {
+ProfileExchangeResult CheckProfileFile(const std::string& path, int deviceKind, Json::Value& root, bool needsNames) {
     root = Json::Value();
     std::string text;
     if (!ReadWholeFile(path, text, kMaxProfileFileBytes)) {
@@ -59,7 +59,7 @@ ProfileExchangeResult CheckProfileFile(const std::string& path, int deviceKind, 
     }
     Json::Value parsed;
     if (!ParseJsonText(text, parsed)) return Refused(Problem::kNotAProfile, "the file is not JSON");
-    if (auto r = CheckProfileRoot(parsed, true); !r.Done()) return r;
+    if (auto r = CheckProfileRoot(parsed, needsNames); !r.Done()) return r;
     const bool dpiStages = HasDpiStages(DocumentOf(parsed));
     if ((deviceKind == kDeviceKeyboard && dpiStages) || (deviceKind == kDeviceMouse && !dpiStages)) {
         return Refused(Problem::kWrongDeviceKind, dpiStages ? "the profile has DPI stages: it is a mouse profile"

@@ -44,9 +44,11 @@ struct ProfileExchangeResult {
 std::string ImportedProfileName(std::string_view path);
 
 // Reads `path` and checks it as a profile for a device of `deviceKind` (1 keyboard, 2 mouse; the
-// other kinds take profiles with and without DPI stages). Changes nothing; on success `root` is
-// the file's content.
-ProfileExchangeResult CheckProfileFile(const std::string& path, int deviceKind, Json::Value& root);
+// other kinds take profiles with and without DPI stages). `needsNames`: the file must hold both
+// names too, as an exchange file does (a shipped default profile holds none). Changes nothing;
+// on success `root` is the file's content.
+ProfileExchangeResult CheckProfileFile(const std::string& path, int deviceKind, Json::Value& root,
+                                       bool needsNames = true);
 
 // CheckProfileFile for the list's device kind, then the file's content becomes a new profile of
 // `list` named after the file (ProfileList::ImportProfile), selected.

@@ -154,11 +154,27 @@ TEST_F(Orvanectl, WriteSettingsWithoutScreenIsAProfileSelection) {
     EXPECT_EQ(memory[ConfigBlock::kScreenWidth], 0);
 }
 
-TEST_F(Orvanectl, WritesRefuseAMissingOrBrokenProfileWithoutTouchingIt) {
-    const std::string broken = home_.WriteFile("broken.json", "{ not json");
-    auto r = Run({"--simulate", "mouse", "write-settings", broken});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(home_.ReadFile("broken.json"), "{ not json");
+TEST_F(Orvanectl, WritesRefuseWhatIsNotAMouseProfileWithoutTouchingFileOrMouse) {
+    const struct {
+        const char* name;
+        const char* content;
+    } cases[] = {
+        {"broken.json", "{ not json"},
+        {"other.json", R"({"a":1})"},
+        {"keyboard.json", R"({"Device":[{"KeyList":[]}]})"},
+        {"damaged.json", R"({"Device":[{"DPIStages":{"StageDPIs":[{"StageDPIX":"fast"}]}}]})"},
+    };
+    const auto memoryBefore = DeviceState().ParameterMemory();
+    for (const auto& c : cases) {
+        const std::string path = home_.WriteFile(c.name, c.content);
+        for (const char* command : {"write-settings", "write-keys"}) {
+            auto r = Run({"--simulate", "mouse", command, path});
+            EXPECT_EQ(r.exitCode, 1) << c.name << " " << command;
+            EXPECT_NE(r.err.find("refused, nothing changed"), std::string::npos) << r.err;
+            EXPECT_EQ(home_.ReadFile(c.name), c.content) << c.name << " " << command;
+        }
+    }
+    EXPECT_EQ(DeviceState().ParameterMemory(), memoryBefore);
     EXPECT_EQ(Run({"--simulate", "mouse", "write-keys", home_.Path() + "/absent.json"}).exitCode, 1);
     EXPECT_FALSE(home_.Exists("absent.json"));
     EXPECT_EQ(Run({"--simulate", "mouse", "write-settings", DefaultMouseProfile(), "--screen", "wide"}).exitCode, 2);
@@ -364,6 +380,36 @@ TEST_F(OrvanectlProfiles, UserFilesArePrivateWhateverTheUmask) {
     struct stat st {};
     ::lstat(product.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+// Every file of the mouse's profile folder, by name.
+std::map<std::string, std::string> FolderFiles(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
+    }
+    return files;
+}
+
+TEST_F(OrvanectlProfiles, AnOperationTheMouseDidNotTakeLeavesTheProfilesAsTheyWere) {
+    ASSERT_EQ(Mouse({"profiles", "add"}).exitCode, 0);
+    const std::string folder = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse";
+    const auto before = FolderFiles(folder);
+    ASSERT_EQ(before.size(), 3u);
+    // The mouse goes away during the profile's write, after the connection's reads.
+    const std::map<std::string, std::string> unplugMidWrite{{"GSETTINGS_BACKEND", "memory"},
+                                                            {"ORVANE_SIM_FAULTS", "unplug=10"}};
+    for (const std::vector<std::string>& verb : {std::vector<std::string>{"add"}, {"copy"}, {"delete"}, {"reset"},
+                                                 {"select", "0"}}) {
+        std::vector<std::string> args{"--simulate", "mouse", "profiles"};
+        args.insert(args.end(), verb.begin(), verb.end());
+        auto r = Run(args, unplugMidWrite);
+        EXPECT_EQ(r.exitCode, 5) << verb[0] << ": " << r.err;
+        EXPECT_NE(r.err.find("left as they were"), std::string::npos) << r.err;
+        EXPECT_EQ(FolderFiles(folder), before) << verb[0];
+    }
+    EXPECT_NE(Run({"profiles", "list"}).out.find("*  1  Profile2"), std::string::npos);
 }
 
 TEST_F(OrvanectlProfiles, WithoutAMouseNothingChangesOnDisk) {

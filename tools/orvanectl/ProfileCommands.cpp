@@ -3,8 +3,11 @@
 // selection does; an export changes nothing and needs no mouse.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
+#include "platform/SystemMouseSettings.h"
 #include "profiles/ProfileExchange.h"
+#include "profiles/ProfileFolderSnapshot.h"
 #include "tools/orvanectl/Commands.h"
 #include "tools/orvanectl/MouseSession.h"
 
@@ -32,10 +35,30 @@ int FindEntry(const ProfileList& list, const std::string& what) {
     return -1;
 }
 
-int Written(const DeviceOutcome& written, const ProfileList& list) {
+// The folder and the desktop's pointer settings before an operation, put back when the mouse did
+// not take the profile the operation selected: the disk never says what the mouse does not hold.
+struct Before {
+    ProfileFolderSnapshot folder;
+    PointerSettingsValues desktop;
+};
+
+Before TakeBefore(const ProfileList& list, const MouseSession& session) {
+    return {ProfileFolderSnapshot::Take(std::filesystem::path(list.ListPath()).parent_path().string()),
+            ReadPointerSettings(*session.desktop)};
+}
+
+int Written(const DeviceOutcome& written, const ProfileList& list, const Before& before, MouseSession& session) {
     // A macro set too large for the mouse is only a warning: the rest of the profile is written.
-    if (written.IsRefused() && written.excess == 0) return Fail(kExitFailure, written.reason);
-    if (written.IsDeviceFailure()) return OutcomeResult(written);
+    const bool failed = written.IsDeviceFailure() || (written.IsRefused() && written.excess == 0);
+    if (failed) {
+        const bool folderBack = before.folder.Restore();
+        const bool desktopBack = WritePointerSettings(*session.desktop, before.desktop);
+        const bool restored = folderBack && desktopBack;
+        std::fprintf(stderr, "orvanectl: %s\n",
+                     restored ? "the profiles and the desktop's pointer settings were left as they were"
+                              : "the profiles could not all be put back as they were");
+        return written.IsDeviceFailure() ? OutcomeResult(written) : Fail(kExitFailure, written.reason);
+    }
     if (written.IsRefused()) std::fprintf(stderr, "orvanectl: %s; they were not written\n", written.reason.c_str());
     std::printf("profile %s selected and written to the mouse\n", list.SelectedName().c_str());
     return kExitOk;
@@ -85,8 +108,9 @@ int ImportCommand(const GlobalOptions& options, ProfileList& list, const std::st
     int code = kExitOk;
     auto session = OpenMouseSession(options, list, code);
     if (!session) return code;
+    const Before before = TakeBefore(list, *session);
     if (const ProfileExchangeResult r = ImportProfile(list, file); !r.Done()) return ExchangeFailure(r, "import");
-    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list);
+    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, before, *session);
 }
 
 }  // namespace
@@ -116,11 +140,12 @@ int ProfilesCommand(const GlobalOptions& options, const Args& args) {
     int code = kExitOk;
     auto session = OpenMouseSession(options, list, code);
     if (!session) return code;
-    if (select) return Written(session->mouse.SelectProfile(list, index), list);
-    if (verb == "reset") return Written(session->mouse.ResetProfile(list), list);
+    const Before before = TakeBefore(list, *session);
+    if (select) return Written(session->mouse.SelectProfile(list, index), list, before, *session);
+    if (verb == "reset") return Written(session->mouse.ResetProfile(list), list, before, *session);
     const ProfileListResult changed = verb == "add" ? list.AddProfile() : verb == "copy" ? list.CopyProfile() : list.DeleteProfile();
     if (int r = ListResult(changed, verb.c_str()); r != kExitOk) return r;
-    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list);
+    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, before, *session);
 }
 
 }  // namespace orvane::tool

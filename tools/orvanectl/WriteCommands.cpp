@@ -4,6 +4,7 @@
 #include "mouse/MouseDeviceModel.h"
 #include "mouse/MouseProfileBridge.h"
 #include "platform/UserFolders.h"
+#include "profiles/ProfileExchange.h"
 #include "profiles/ProfilePaths.h"
 #include "tools/orvanectl/Commands.h"
 
@@ -13,12 +14,11 @@ namespace {
 constexpr const char* kMouseFolder = "mouse";
 
 // The page would replace an unreadable profile by the default one; a tool must not touch a
-// file the user named by mistake, so it refuses instead.
+// file the user named by mistake, so anything but a sound mouse profile is refused, unchanged.
 bool LoadProfileFile(const std::string& path, CMouseProfiledata& profile, int& exitCode) {
-    JsonFileStore store;
-    const Json::Value root = store.ReadJsonValue(path);
-    if (!root.isObject()) {
-        exitCode = Fail(kExitFailure, "cannot read the profile " + path + " (missing or not JSON)");
+    Json::Value root;
+    if (const ProfileExchangeResult checked = CheckProfileFile(path, kDeviceMouse, root, false); !checked.Done()) {
+        exitCode = Fail(kExitFailure, path + " refused, nothing changed: " + DescribeProfileExchange(checked));
         return false;
     }
     profile.SetDefaultProfilePath(DefaultProfilePath(kMouseFolder));

@@ -3,6 +3,7 @@
 #include "platform/DebugLog.h"
 
 #include <QKeyEvent>
+#include <QLayout>
 
 #include <algorithm>
 #include <array>
@@ -61,20 +62,42 @@ void CMsgWnd::keyPressEvent(QKeyEvent* e) {
     WindowImplBase::keyPressEvent(e);
 }
 
-int ShowMessageBox(QWidget* parent, const QString& title, const QString& text, int dpi, bool textIsKey,
-                   bool withCancel) {
+namespace {
+
+CMsgWnd* CreateMessageBox(QWidget* parent, const QString& title, const QString& text, int dpi, bool textIsKey,
+                          bool withCancel) {
     auto* box = new CMsgWnd;
     // A tool window: the box gets no task-bar entry of its own.
     if (!box->Create(parent, "msgwnd", Qt::Tool | Qt::FramelessWindowHint)) {
         DebugLog("message box not shown: its layout XML_MSG could not be built");
         delete box;
-        return 0;
+        return nullptr;
     }
     box->SetMessage(title, text, textIsKey);
     box->SetMessageDpi(dpi);
     box->ShowCancel(withCancel);
     box->CenterWindow();
-    return box->ShowModal() == 1 ? 1 : 0;
+    return box;
+}
+
+}  // namespace
+
+int ShowMessageBox(QWidget* parent, const QString& title, const QString& text, int dpi, bool textIsKey,
+                   bool withCancel) {
+    CMsgWnd* box = CreateMessageBox(parent, title, text, dpi, textIsKey, withCancel);
+    return box != nullptr && box->ShowModal() == 1 ? 1 : 0;
+}
+
+CMsgWnd* ShowMessageNotice(QWidget* parent, const QString& text, int dpi) {
+    CMsgWnd* box = CreateMessageBox(parent, QString(), text, dpi, false, false);
+    if (box == nullptr) return nullptr;
+    // A notice may name several files: wider than a question, and as tall as its text.
+    const int width = std::max(box->width(), box->width() * 3 / 2);
+    const int height = box->layout() != nullptr ? box->layout()->totalHeightForWidth(width) : -1;
+    box->resize(width, std::max(box->height(), height));
+    box->CenterWindow();
+    box->ShowWindow(true, false);
+    return box;
 }
 
 }  // namespace orvane::ui

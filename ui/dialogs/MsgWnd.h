@@ -34,4 +34,9 @@ protected:
 int ShowMessageBox(QWidget* parent, const QString& title, const QString& text, int dpi, bool textIsKey,
                    bool withCancel);
 
+// A box that only tells (confirm alone), shown without waiting for the answer: for news that
+// arrives while the program works, which must not stop it. The text is shown as it stands;
+// nullptr when the layout could not be built.
+CMsgWnd* ShowMessageNotice(QWidget* parent, const QString& text, int dpi);
+
 }  // namespace orvane::ui

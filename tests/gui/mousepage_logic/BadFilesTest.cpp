@@ -40,6 +40,19 @@ protected:
         return kept;
     }
 
+    // The texts of the message boxes open now.
+    static std::vector<std::string> OpenBoxTexts() {
+        std::vector<std::string> texts;
+        for (ui::WindowImplBase* window : ui::WindowImplBase::Windows()) {
+            auto* box = dynamic_cast<ui::CMsgWnd*>(window);
+            if (box == nullptr || box->IsClosed()) continue;
+            // Without the zero-width spaces that let paths wrap.
+            if (ui::CControlUI* text = box->FindControl("MessageText"))
+                texts.push_back(text->GetText().remove(QChar(0x200B)).toStdString());
+        }
+        return texts;
+    }
+
     static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
@@ -67,11 +80,16 @@ TEST_P(BadUserFileTest, ThePageRunsOnTheDefaultProfileAndKeepsTheDamagedFile) {
     EXPECT_EQ(document["DPIStages"]["StageDPIs"][1]["StageDPIX"].asInt(), 7);
 
     const std::vector<std::string> kept = KeptCopies(damaged);
+    QTest::qWait(50);  // the notice is shown from the event loop
+    const std::vector<std::string> boxes = OpenBoxTexts();
     if (c.content == nullptr || std::string(c.content).empty()) {
         EXPECT_TRUE(kept.empty()) << "nothing was there to keep";
+        EXPECT_TRUE(boxes.empty()) << "nothing to tell";
     } else {
         ASSERT_EQ(kept.size(), 1u);
         EXPECT_EQ(Read(kept.front()), c.content);
+        ASSERT_EQ(boxes.size(), 1u) << "the user is told once";
+        EXPECT_NE(boxes.front().find(kept.front()), std::string::npos) << boxes.front();
     }
 
     // And the page goes on working.

@@ -2,6 +2,7 @@
 // write or "Restore defaults" leaves the UI thread running and the profile saved; edits made
 // while the mouse is busy reach it in order; an unplug ends the work at once.
 #include "MousePageLogicFixture.h"
+#include "UiWatch.h"
 
 #include <QElapsedTimer>
 
@@ -19,27 +20,6 @@ void Drag(ui::CSliderUI& slider, int value) {
     slider.setValue(value);
     slider.setSliderDown(false);
 }
-
-// Measures the longest gap between the ticks of a 10 ms timer on the UI thread.
-class UiWatch {
-public:
-    UiWatch() {
-        clock_.start();
-        QObject::connect(&tick_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.elapsed();
-            longest_ = std::max(longest_, now - last_);
-            last_ = now;
-        });
-        tick_.start(10);
-    }
-    qint64 LongestGapMs() const { return std::max(longest_, clock_.elapsed() - last_); }
-
-private:
-    QTimer tick_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    qint64 longest_ = 0;
-};
 
 class ResponsivenessTest : public MousePageLogicTest {
 protected:
