@@ -26,6 +26,12 @@ bool TakesPart(const CQuorvantUSBDevice::SyncTarget& page) {
     return page.channel && page.channel->IsOpen() && page.channel->SyncLighting();
 }
 
+// Steady and off show one colour: painted once, then nothing until something changes.
+bool IsStatic(const SyncEffectSettings& settings) {
+    return settings.effectType == static_cast<uint8_t>(SyncEffectType::Steady) ||
+           settings.effectType == static_cast<uint8_t>(SyncEffectType::Off);
+}
+
 bool AnyMouseTakesPart(const std::vector<LightingSynchroniser::Target>& targets) {
     return std::any_of(targets.begin(), targets.end(),
                        [](const LightingSynchroniser::Target& t) { return t.mouse && TakesPart(t.page); });
@@ -58,6 +64,7 @@ void LightingSynchroniser::SetTargets(std::vector<Target> targets) {
     {
         std::lock_guard lock(shared_->mutex);
         shared_->targets = std::move(targets);
+        shared_->restart = true;
     }
     Wake();
 }
@@ -94,6 +101,7 @@ uint64_t LightingSynchroniser::FramesPainted() const {
 void LightingSynchroniser::Run(const std::shared_ptr<Shared>& shared) {
     std::unique_lock lock(shared->mutex);
     bool running = false;
+    bool painted = false;  // since the effect last started
     while (!shared->stopping) {
         if (!shared->enabled || !AnyMouseTakesPart(shared->targets)) {
             running = false;
@@ -107,6 +115,7 @@ void LightingSynchroniser::Run(const std::shared_ptr<Shared>& shared) {
             shared->engine.Restart(now);
             shared->restart = false;
             running = true;
+            painted = false;
         }
         if (const auto colour = shared->engine.Advance(shared->settings, now)) {
             for (const Target& target : shared->targets) {
@@ -115,6 +124,11 @@ void LightingSynchroniser::Run(const std::shared_ptr<Shared>& shared) {
                 if (target.page.requestPaint) target.page.requestPaint();
             }
             ++shared->frames;
+            painted = true;
+        }
+        if (painted && IsStatic(shared->settings)) {
+            shared->changed.wait(lock);
+            continue;
         }
         const Clock::time_point due = std::max(shared->engine.NextStep(shared->settings), now + kFrameInterval);
         shared->changed.wait_until(lock, due);

@@ -5,9 +5,10 @@
 // every light of those pages and asks them for a paint pass; the pages' own previews stand still
 // meanwhile.
 //
-// It sleeps until the next step of the effect falls due, at most at display rate, and not at
-// all while no mouse page takes part or the program does not control the lights; the UI thread
-// wakes it when it changes the targets, the settings or the flags. Stopping logs
+// It sleeps until the next step of the effect falls due, at most at display rate; a steady or
+// dark effect is painted once. It does not wake at all while no mouse page takes part or the
+// program does not control the lights; the UI thread wakes it when it changes the targets, the
+// settings or the flags. Stopping logs
 // "同步灯光线程设定退出".
 
 #include <chrono>

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/framework/Button.h"
 #include "ui/framework/ColorPalette.h"
 #include "ui/framework/Combo.h"
 #include "ui/framework/Edit.h"

@@ -153,8 +153,20 @@ TEST_F(LightingEditorTest, SameModeMakesThePageTakePartUntilASinglePageEdit) {
     QTest::qWait(100);
     EXPECT_EQ(window.Synchroniser().FramesPainted(), stopped) << "nobody takes part: the thread sleeps";
 
+    // A steady effect (mouse mode 4) is painted once, in the page's colour, then the thread sleeps.
+    Find<ui::CComboUI>("light_combo_modeSelect")->SelectItem(4);
+    ASSERT_TRUE(WaitIdle());
+    app::test::Raise(window, "click", "deng_same_mode");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.Synchroniser().FramesPainted() > stopped; }, 3000));
+    const LightSetting steady = *Page()->GetLighting();
+    EXPECT_EQ(Page()->GetLightColor(0), MakeLightColor(SelectionColor(steady), BrightnessLevel(steady.brightness)));
+    const uint64_t once = window.Synchroniser().FramesPainted();
+    QTest::qWait(100);
+    EXPECT_EQ(window.Synchroniser().FramesPainted(), once);
+
     // A mode without a common effect copies nothing.
     Find<ui::CComboUI>("light_combo_modeSelect")->SelectItem(0);
+    EXPECT_FALSE(Page()->Channel().SyncLighting());
     app::test::Raise(window, "click", "deng_same_mode");
     EXPECT_FALSE(Page()->Channel().SyncLighting());
 }
