@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <mutex>
 #include <span>
 #include <vector>
 
