@@ -28,6 +28,13 @@ uint16_t CommandChecksum(std::span<const uint8_t, kCommandReportBytes> report) {
     return static_cast<uint16_t>(sum);
 }
 
+uint8_t ReadMemoryInto(std::span<const uint8_t> memory, uint16_t address, uint8_t length, std::span<uint8_t> payload) {
+    if (address + size_t{length} > memory.size() || length > payload.size()) return kStatusOutOfRange;
+    std::fill(payload.begin(), payload.end(), 0);
+    std::copy_n(memory.begin() + address, length, payload.begin());
+    return kStatusOk;
+}
+
 void CommandFirmware::SetFaults(const CommandFaults& faults) {
     std::lock_guard lock(faultMutex_);
     faults_ = faults;
@@ -70,6 +77,7 @@ std::vector<uint8_t> CommandFirmware::Reply(std::span<const uint8_t> request, ui
 }
 
 void CommandFirmware::HandleOutputReport(size_t interfaceIndex, std::span<const uint8_t> report, SimPort& port) {
+    if (TakeOwnReport(interfaceIndex, report)) return;
     const size_t commandInterface = CommandInterfaceIndex();
     if (interfaceIndex != commandInterface) return;
     ++reportsReceived_;

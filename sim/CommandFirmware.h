@@ -7,7 +7,8 @@
 // ...) derive from it and implement the memories.
 //
 // Output reports with another report id are not commands of this protocol and get no reply;
-// a report id 4 of the wrong size is answered with 0xFF.
+// a report id 4 of the wrong size is answered with 0xFF. A model that has output reports of its
+// own (a light output) takes them before any of this, so they neither count nor meet a fault.
 //
 // Faults can be injected at any time from any thread. Each counter covers the next N reports
 // written to the command interface and counts down on every such report, so several faults
@@ -48,6 +49,10 @@ static_assert(kPayloadByte + kCommandPayloadBytes == kCommandReportBytes);
 // Sum of bytes 3..63, the checksum both sides put in bytes 1-2.
 uint16_t CommandChecksum(std::span<const uint8_t, kCommandReportBytes> report);
 
+// Answers a read of [address, address + length) of `memory` into the reply payload: status 0,
+// or 0xFE when the range does not lie within the memory.
+uint8_t ReadMemoryInto(std::span<const uint8_t> memory, uint16_t address, uint8_t length, std::span<uint8_t> payload);
+
 struct CommandFaults {
     int silentReports = 0;          // no reply at all (-1: never answer again)
     int errorStatusReports = 0;     // reply with `errorStatus` instead of running the command
@@ -77,6 +82,9 @@ protected:
 
     // The interface carrying command reports; reports written to other interfaces are ignored.
     virtual size_t CommandInterfaceIndex() const = 0;
+    // Offered every output report first; true when it was the model's own (not a command).
+    // Called on the device thread only.
+    virtual bool TakeOwnReport(size_t, std::span<const uint8_t>) { return false; }
     // Executes one checked command. `payload` holds the request's 56 payload bytes and receives
     // the reply's. Returns the reply status. Called on the device thread only.
     virtual uint8_t Execute(uint8_t command, uint16_t address, uint8_t length, std::span<uint8_t> payload,

@@ -1,19 +1,16 @@
 #include "sim/MouseFirmware.h"
 
 #include <algorithm>
-#include <json/json.h>
 #include <memory>
-#include <sstream>
 
-#include "platform/AtomicFile.h"
 #include "platform/DebugLog.h"
 #include "sim/Q730Descriptors.h"
+#include "sim/SimStateFile.h"
 
 namespace orvane::sim {
 namespace {
 
 constexpr int kStateFormat = 1;
-constexpr size_t kMaxStateFileBytes = 1u << 20;  // the largest memories fit in well under 200 KiB
 constexpr uint8_t kLightModes = 9;
 constexpr uint8_t kMaxResolutionIndex = 159;  // 16000 cpi
 constexpr uint8_t kLightPositions = 6;
@@ -37,44 +34,6 @@ constexpr std::array<FactoryStage, config_block::kDpiStageCount> kFactoryStages 
 void PutLe16(std::span<uint8_t> bytes, size_t at, uint16_t value) {
     bytes[at] = static_cast<uint8_t>(value & 0xFF);
     bytes[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-std::string ToHex(std::span<const uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (uint8_t b : bytes) {
-        text.push_back(kDigits[b >> 4]);
-        text.push_back(kDigits[b & 0x0F]);
-    }
-    return text;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Decodes exactly `size` bytes of hex text; false for any other length or a non-hex digit.
-bool FromHex(const Json::Value& value, size_t size, std::vector<uint8_t>& bytes) {
-    if (!value.isString()) return false;
-    const std::string text = value.asString();
-    if (text.size() != size * 2) return false;
-    bytes.assign(size, 0);
-    for (size_t i = 0; i < size; ++i) {
-        const int hi = HexDigit(text[2 * i]);
-        const int lo = HexDigit(text[2 * i + 1]);
-        if (hi < 0 || lo < 0) return false;
-        bytes[i] = static_cast<uint8_t>((hi << 4) | lo);
-    }
-    return true;
-}
-
-bool MemberIs(const Json::Value& root, const char* name, unsigned expected) {
-    const Json::Value& v = root[name];
-    return v.isUInt() && v.asUInt() == expected;
 }
 
 std::array<uint8_t, kDeviceInfoBytes> MakeDeviceInfo(const MouseOptions& o) {
@@ -109,13 +68,6 @@ uint8_t WriteInto(std::span<uint8_t> memory, uint16_t address, std::span<const u
     auto at = memory.begin() + address;
     changed = !std::equal(data.begin(), data.end(), at);
     std::copy(data.begin(), data.end(), at);
-    return kStatusOk;
-}
-
-uint8_t ReadFrom(std::span<const uint8_t> memory, uint16_t address, uint8_t length, std::span<uint8_t> payload) {
-    if (address + size_t{length} > memory.size()) return kStatusOutOfRange;
-    std::fill(payload.begin(), payload.end(), 0);
-    std::copy_n(memory.begin() + address, length, payload.begin());
     return kStatusOk;
 }
 
@@ -280,10 +232,10 @@ uint8_t MouseFirmware::Execute(uint8_t command, uint16_t address, uint8_t length
         inTransfer_ = false;
         break;
     case MouseCommand::ReadDeviceInfo:
-        status = ReadFrom(deviceInfo_, address, length, payload);
+        status = ReadMemoryInto(deviceInfo_, address, length, payload);
         break;
     case MouseCommand::ReadParameters:
-        status = ReadFrom(parameters_, address, length, payload);
+        status = ReadMemoryInto(parameters_, address, length, payload);
         break;
     case MouseCommand::WriteParameters:
         // The active-profile byte only takes profiles the device has.
@@ -293,7 +245,7 @@ uint8_t MouseFirmware::Execute(uint8_t command, uint16_t address, uint8_t length
             status = WriteInto(parameters_, address, data, changed);
         break;
     case MouseCommand::ReadKeyTable:
-        status = ReadFrom(keyTable_, address, length, payload);
+        status = ReadMemoryInto(keyTable_, address, length, payload);
         break;
     case MouseCommand::WriteKeyTable:
         status = WriteInto(keyTable_, address, data, changed);
@@ -302,7 +254,7 @@ uint8_t MouseFirmware::Execute(uint8_t command, uint16_t address, uint8_t length
         status = WriteInto(power_.bytes, address, data, changed);
         break;
     case MouseCommand::ReadRecord:
-        status = ReadFrom(power_.bytes, address, length, payload);
+        status = ReadMemoryInto(power_.bytes, address, length, payload);
         break;
     case MouseCommand::StreamLightData: {
         // Frames are shown, not kept: only the last one is held, for inspection.
@@ -318,7 +270,7 @@ uint8_t MouseFirmware::Execute(uint8_t command, uint16_t address, uint8_t length
         status = WriteInto(macros_, address, data, changed);
         break;
     case MouseCommand::ReadKeyLightMap:
-        status = ReadFrom(keyLightMap_, address, length, payload);
+        status = ReadMemoryInto(keyLightMap_, address, length, payload);
         break;
     case MouseCommand::QueryOnline:
         std::fill(payload.begin(), payload.end(), 0);
@@ -334,27 +286,25 @@ uint8_t MouseFirmware::Execute(uint8_t command, uint16_t address, uint8_t length
 
 void MouseFirmware::LoadState() {
     const std::string path = StateFilePath();
-    if (path.empty()) return;
-    std::string text;
-    if (!ReadWholeFile(path, text, kMaxStateFileBytes)) return;  // no file yet: a factory-fresh device
-
     auto broken = [&](const char* why) {
         DebugLog("sim mouse: state file " + path + " " + why + "; using factory state");
     };
     Json::Value root;
-    Json::CharReaderBuilder builder;
-    std::string errors;
-    std::istringstream in(text);
-    if (!Json::parseFromStream(builder, in, &root, &errors) || !root.isObject()) return broken("is not JSON");
+    switch (ReadStateFile(path, root)) {
+    case StateFileRead::kMissing: return;
+    case StateFileRead::kBroken: return broken("is not JSON");
+    case StateFileRead::kRead: break;
+    }
     if (!MemberIs(root, "format", kStateFormat)) return broken("has an unknown format");
     if (!MemberIs(root, "keySlots", options_.keySlots) || !MemberIs(root, "macroUnits", options_.macroUnits) ||
         !MemberIs(root, "onboardProfiles", options_.onboardProfiles))
         return broken("was made for another memory size");
 
     std::vector<uint8_t> parameters, keyTable, macros, power;
-    if (!FromHex(root["parameterMemory"], parameters_.size(), parameters) ||
-        !FromHex(root["keyTable"], keyTable_.size(), keyTable) || !FromHex(root["macroMemory"], macros_.size(), macros) ||
-        !FromHex(root["powerStatus"], kPowerStatusBytes, power))
+    if (!BytesFromHex(root["parameterMemory"], parameters_.size(), parameters) ||
+        !BytesFromHex(root["keyTable"], keyTable_.size(), keyTable) ||
+        !BytesFromHex(root["macroMemory"], macros_.size(), macros) ||
+        !BytesFromHex(root["powerStatus"], kPowerStatusBytes, power))
         return broken("has a memory of the wrong size");
     if (parameters[config_block::kActiveProfile] >= options_.onboardProfiles)
         return broken("names an on-board profile the device does not have");
@@ -374,13 +324,11 @@ void MouseFirmware::SaveStateLocked() const {
     root["keySlots"] = options_.keySlots;
     root["macroUnits"] = options_.macroUnits;
     root["onboardProfiles"] = options_.onboardProfiles;
-    root["parameterMemory"] = ToHex(parameters_);
-    root["keyTable"] = ToHex(keyTable_);
-    root["macroMemory"] = ToHex(macros_);
-    root["powerStatus"] = ToHex(power_.bytes);
-    Json::StyledWriter writer;
-    if (!WriteFileAtomically(path, writer.write(root) + "\n"))
-        DebugLog("sim mouse: cannot write state file " + path);
+    root["parameterMemory"] = HexText(parameters_);
+    root["keyTable"] = HexText(keyTable_);
+    root["macroMemory"] = HexText(macros_);
+    root["powerStatus"] = HexText(power_.bytes);
+    WriteStateFile(path, root, "sim mouse");
 }
 
 SimDeviceIdentity Q730Identity() {

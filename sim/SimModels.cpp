@@ -8,7 +8,9 @@
 
 #include "device/HidBackend.h"
 #include "platform/UserFolders.h"
+#include "sim/HeadsetFirmware.h"
 #include "sim/MouseFirmware.h"
+#include "sim/PadFirmware.h"
 
 namespace orvane::sim {
 namespace {
@@ -76,6 +78,23 @@ std::optional<SimModelDevice> MakeMouse(const SimModelContext& context, std::str
     return SimModelDevice{Q730Identity(), std::make_shared<MouseFirmware>(std::move(options))};
 }
 
+PadOptions PadOptionsFor(const std::string& model, const SimModelContext& context) {
+    PadOptions options;
+    options.latency = context.latency;
+    options.stateFolder = context.stateFolder;
+    options.stateFileName = SimStateName(model, context.instance) + ".json";
+    return options;
+}
+
+std::optional<SimModelDevice> MakePad(const SimModelContext& context, std::string&) {
+    return SimModelDevice{MousePadIdentity(),
+                          std::make_shared<PadFirmware>(MousePadModel(), PadOptionsFor("pad", context))};
+}
+
+std::optional<SimModelDevice> MakeHeadset(const SimModelContext& context, std::string&) {
+    return SimModelDevice{HeadsetIdentity(), std::make_shared<HeadsetFirmware>(PadOptionsFor("headset", context))};
+}
+
 struct Registry {
     std::mutex mutex;
     std::map<std::string, SimModelFactory> factories;
@@ -84,6 +103,8 @@ struct Registry {
 // The one place where the built-in models are registered.
 void RegisterBuiltInSimModels(Registry& r) {
     r.factories.emplace("mouse", MakeMouse);
+    r.factories.emplace("pad", MakePad);
+    r.factories.emplace("headset", MakeHeadset);
 }
 
 Registry& TheRegistry() {
