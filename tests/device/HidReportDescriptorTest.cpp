@@ -108,7 +108,10 @@ void AppendSigned(Bytes& out, uint8_t prefix, int64_t value) {
 
 // Wraps items into a vendor application collection (page 0xFF00, usage 1).
 Bytes InApplication(const Bytes& items) {
-    Bytes d = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01};
+    static constexpr uint8_t kOpen[] = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01};
+    Bytes d;
+    d.reserve(std::size(kOpen) + items.size() + 1);
+    d.insert(d.end(), std::begin(kOpen), std::end(kOpen));
     d.insert(d.end(), items.begin(), items.end());
     d.push_back(0xC0);
     return d;
