@@ -89,6 +89,7 @@ void CMainWnd::OnOwnNotify(ui::TNotifyUI& msg, const QString& sender, int number
 }
 
 void CMainWnd::OnOwnClick(const QString& name) {
+    if (HandleCaptionButton(name)) return;
     if (name == "closebtn") {
         CloseSettingsWindow();
         if (trayAvailable_) {
@@ -100,12 +101,6 @@ void CMainWnd::OnOwnClick(const QString& name) {
         ShowWindow(false);
     } else if (name == "control_light_status") {
         SetLightControl(lightControl_ != 0 ? 0 : 1, true);
-    } else if (name == "minbtn") {
-        showMinimized();
-    } else if (name == "maxbtn") {
-        showMaximized();
-    } else if (name == "restorebtn") {
-        showNormal();
     } else if (name == "default_btn") {
         RestoreDefaults();
     } else if (OneOf(name, {"update_ok_btn", "re_update_btn"})) {

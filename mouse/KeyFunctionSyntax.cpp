@@ -87,15 +87,15 @@ std::string PaceWords(uint8_t p1) {
 
 ParsedFunction Refuse(std::string why) { return {std::nullopt, std::move(why)}; }
 
-ParsedFunction ParseKey(const std::string& spec) {
+ParsedFunction ParseKey(const std::string& keys) {
     int modifiers = 0;
     int usage = 0;
-    for (const std::string& part : Split(spec, '+')) {
+    for (const std::string& part : Split(keys, '+')) {
         if (const auto m = WordIndex(kModifierWords, part)) {
             modifiers |= 1 << *m;
             continue;
         }
-        if (usage != 0) return Refuse("one key at most: " + spec);
+        if (usage != 0) return Refuse("one key at most: " + keys);
         for (int row = kModifierRows; row < kScanCodeRows && usage == 0; ++row) {
             if (KeyWord(KeyboardKeyRows()[static_cast<size_t>(row)]) == part) usage = KeyboardKeyRows()[static_cast<size_t>(row)].code[2];
         }

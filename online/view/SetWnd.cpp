@@ -162,15 +162,10 @@ void CSetWnd::FillLanguageList() {
 }
 
 void CSetWnd::OnClick(const QString& name) {
+    if (HandleCaptionButton(name)) return;
     if (name == "closebtn" || name == "laterbtn") {
         StopUpdateCheck();
         Close();
-    } else if (name == "minbtn") {
-        showMinimized();
-    } else if (name == "maxbtn") {
-        showMaximized();
-    } else if (name == "restorebtn") {
-        showNormal();
     } else if (name == "set_in_update_wnd_btn") {
         if (ui::CControlUI* hint = FindControl("update_tishi_layout")) hint->SetVisible(false);
         resize(kWideWidth, kWideHeight);

@@ -92,7 +92,7 @@ CMsgWnd* ShowMessageNotice(QWidget* parent, const QString& text, int dpi) {
     CMsgWnd* box = CreateMessageBox(parent, QString(), text, dpi, false, false);
     if (box == nullptr) return nullptr;
     // A notice may name several files: wider than a question, and as tall as its text.
-    const int width = std::max(box->width(), box->width() * 3 / 2);
+    const int width = box->width() * 3 / 2;
     const int height = box->layout() != nullptr ? box->layout()->totalHeightForWidth(width) : -1;
     box->resize(width, std::max(box->height(), height));
     box->CenterWindow();

@@ -98,6 +98,19 @@ void WindowImplBase::CenterWindow() {
     move(frame.topLeft());
 }
 
+bool WindowImplBase::HandleCaptionButton(const QString& name) {
+    if (name == "minbtn") {
+        showMinimized();
+    } else if (name == "maxbtn") {
+        showMaximized();
+    } else if (name == "restorebtn") {
+        showNormal();
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void WindowImplBase::Close(int result) {
     HandleMessage(WM_CLOSE, static_cast<WParam>(result), 0);
 }

@@ -45,6 +45,9 @@ public:
     void ShowWindow(bool visible = true, bool takeFocus = true);
     // Centres on the parent window, or on the screen without one.
     void CenterWindow();
+    // The title bar's "minbtn", "maxbtn" and "restorebtn": acts on a click of one of them and
+    // says whether `name` was one.
+    bool HandleCaptionButton(const QString& name);
     void Close(int result = 0);
     bool IsClosed() const { return closed_; }
 

@@ -2,6 +2,7 @@
 // recorded macro and during a recording, in English and in Chinese, at the window's size. They go
 // to ORVANE_SCREENSHOT_DIR when it is set (to look at them), else into the test's HOME.
 #include "MacroEditorFixture.h"
+#include "tests/gui/ScreenshotFolder.h"
 
 #include <linux/input-event-codes.h>
 
@@ -14,10 +15,7 @@ namespace {
 class EditorScreenshotTest : public MacroEditorTest {
 protected:
     void Shoot(const QString& name) {
-        const QString folder = qEnvironmentVariableIsEmpty("ORVANE_SCREENSHOT_DIR")
-                                   ? QString::fromUtf8(std::getenv("HOME")) + "/screenshots"
-                                   : qEnvironmentVariable("ORVANE_SCREENSHOT_DIR");
-        QDir().mkpath(folder);
+        const QString folder = ScreenshotFolder();
         QCoreApplication::processEvents();
         const QImage picture = Window().grab().toImage();
         EXPECT_EQ(picture.size(), QSize(app::CMainWnd::kWidth, app::CMainWnd::kHeight)) << name.toStdString();

@@ -12,6 +12,7 @@
 #include "tests/support/SimMouse.h"
 #include "ui/framework/Option.h"
 #include "ui/framework/TabLayout.h"
+#include "tests/gui/ScreenshotFolder.h"
 
 namespace orvane::test {
 namespace {
@@ -41,14 +42,6 @@ void ShowFunctionPanel(ui::CControlUI& page, const FunctionPanel& panel) {
 
 class PageScreenshotTest : public MousePageTest {
 protected:
-    QString PictureFolder() const {
-        const QString folder = qEnvironmentVariableIsEmpty("ORVANE_SCREENSHOT_DIR")
-                                   ? QString::fromStdString(home.Path() + "/screenshots")
-                                   : qEnvironmentVariable("ORVANE_SCREENSHOT_DIR");
-        QDir().mkpath(folder);
-        return folder;
-    }
-
     SimMouse mouse;
 };
 
@@ -67,7 +60,7 @@ TEST_F(PageScreenshotTest, EachFunctionTabShowsItsPanelInTheMainWindow) {
         QCoreApplication::processEvents();
         const QImage picture = window.grab().toImage();
         EXPECT_EQ(picture.size(), QSize(app::CMainWnd::kWidth, app::CMainWnd::kHeight)) << file.toStdString();
-        EXPECT_TRUE(picture.save(PictureFolder() + "/" + file)) << file.toStdString();
+        EXPECT_TRUE(picture.save(ScreenshotFolder() + "/" + file)) << file.toStdString();
     };
     for (const FunctionPanel& panel : kPanels) {
         ShowFunctionPanel(page, panel);

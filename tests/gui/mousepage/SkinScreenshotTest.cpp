@@ -15,6 +15,7 @@
 #include "tests/support/SimMouse.h"
 #include "ui/framework/Button.h"
 #include "ui/framework/TabLayout.h"
+#include "tests/gui/ScreenshotFolder.h"
 
 namespace orvane::test {
 namespace {
@@ -25,14 +26,6 @@ constexpr QPoint kBackgroundSpot(516, 450);
 
 class SkinScreenshotTest : public MousePageTest {
 protected:
-    QString PictureFolder() const {
-        const QString folder = qEnvironmentVariableIsEmpty("ORVANE_SCREENSHOT_DIR")
-                                   ? QString::fromStdString(home.Path() + "/screenshots")
-                                   : qEnvironmentVariable("ORVANE_SCREENSHOT_DIR");
-        QDir().mkpath(folder);
-        return folder;
-    }
-
     static app::CSkinFrame* OpenFrame(app::CMainWnd& window) {
         QTest::mouseClick(window.FindControl<ui::CButtonUI>("skinbtn"), Qt::LeftButton);
         for (ui::WindowImplBase* w : ui::WindowImplBase::Windows()) {
@@ -58,7 +51,7 @@ protected:
             QPainter painter(&picture);
             painter.drawPixmap(frame->geometry().topLeft() - window.geometry().topLeft(), frame->grab());
         }
-        EXPECT_TRUE(picture.save(PictureFolder() + "/" + file)) << file.toStdString();
+        EXPECT_TRUE(picture.save(ScreenshotFolder() + "/" + file)) << file.toStdString();
         return picture;
     }
 

@@ -15,6 +15,7 @@
 #include "ui/framework/Edit.h"
 #include "ui/framework/Option.h"
 #include "ui/framework/Slider.h"
+#include "tests/gui/ScreenshotFolder.h"
 
 namespace orvane::test {
 namespace {
@@ -177,11 +178,11 @@ TEST_F(LightingEditorTest, SameModeMakesThePageTakePartUntilASinglePageEdit) {
 TEST_F(LightingEditorTest, PicturesOfThePanelsInEnglishAndChinese) {
     app::CMainWnd& window = OpenConnected();
     Page()->SetWindowActive(true);
-    const QByteArray dir = qgetenv("ORVANE_SCREENSHOT_DIR");
+    const QString folder = ScreenshotFolder();
     auto shoot = [&](const QString& file) {
         QTest::qWait(60);
         const QImage picture = window.grab().toImage();
-        if (!dir.isEmpty()) picture.save(QString::fromLocal8Bit(dir) + "/" + file);
+        picture.save(folder + "/" + file);
         return picture;
     };
     for (const QString suffix : {"_en", "_cn"}) {

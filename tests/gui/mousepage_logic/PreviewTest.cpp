@@ -13,6 +13,7 @@
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/framework/Option.h"
 #include "ui/framework/TabLayout.h"
+#include "tests/gui/ScreenshotFolder.h"
 
 #include <functional>
 #include <utility>
@@ -49,8 +50,7 @@ protected:
     }
 
     static void Save(const QImage& picture, const QString& file) {
-        const QByteArray dir = qgetenv("ORVANE_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) picture.save(QString::fromLocal8Bit(dir) + "/" + file);
+        picture.save(ScreenshotFolder() + "/" + file);
     }
 };
 

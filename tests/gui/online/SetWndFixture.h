@@ -24,6 +24,7 @@
 #include "ui/framework/Label.h"
 #include "ui/framework/Option.h"
 #include "ui/framework/ResourceManager.h"
+#include "tests/gui/ScreenshotFolder.h"
 
 namespace orvane::online::test {
 
@@ -130,14 +131,6 @@ protected:
     size_t MessagesToMain(unsigned message) const {
         return static_cast<size_t>(std::count_if(main_.messages.begin(), main_.messages.end(),
                                                  [message](const auto& m) { return m.first == message; }));
-    }
-
-    QString PictureFolder() const {
-        const QString folder = qEnvironmentVariableIsEmpty("ORVANE_SCREENSHOT_DIR")
-                                   ? QString::fromStdString(home.Path() + "/screenshots")
-                                   : qEnvironmentVariable("ORVANE_SCREENSHOT_DIR");
-        QDir().mkpath(folder);
-        return folder;
     }
 
     orvane::test::TempHome home;

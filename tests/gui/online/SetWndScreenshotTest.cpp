@@ -43,7 +43,7 @@ TEST_F(SetWndTest, EachPageStateInEachLanguage) {
             QCoreApplication::processEvents();
             const QImage picture = window.grab().toImage();
             EXPECT_EQ(picture.size(), QSize(CSetWnd::kWidth, CSetWnd::kHeight));
-            EXPECT_TRUE(picture.save(QString("%1/settings_%2_%3.png").arg(PictureFolder(), s.file, language)));
+            EXPECT_TRUE(picture.save(QString("%1/settings_%2_%3.png").arg(orvane::test::ScreenshotFolder(), s.file, language)));
             window.close();
         }
     }
