@@ -9,6 +9,7 @@
 #include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
 #include "app/MousePageRoutes.h"
+#include "app/ProfilePanelRoutes.h"
 #include "app/ScanBridge.h"
 #include "app/ShootPatternRoutes.h"
 #include "app/SettingsWindowRoute.h"
@@ -65,6 +66,7 @@ CMainWnd::CMainWnd(ShellServices services)
       fileNotices_(std::make_unique<FileNoticeBox>(*this)) {
     synchroniser_ = std::make_unique<LightingSynchroniser>();
     ConnectMousePageRoutes(*this);
+    ConnectProfilePanelRoutes(*this);
     ConnectLightingRoutes(*this, *synchroniser_);
     ConnectShootPatternRoutes(*this);
     ConnectKeyAssignmentRoutes(*this);

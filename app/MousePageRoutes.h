@@ -1,7 +1,6 @@
 #pragma once
-// The main window's routes that end on the mouse page: the profile panel, the key buttons of the
-// picture, the function panel tabs, the system panel and its settings
-// tabs. Each handler acts only while a mouse page is current.
+// The main window's routes that end on the mouse page: the key buttons of the picture, the
+// system panel and its settings tabs. Each handler acts only while a mouse page is current.
 
 namespace orvane::app {
 

@@ -69,4 +69,18 @@ void AreaLightEffects::Tick(LightFrame& frame, uint32_t nowMs) {
     }
 }
 
+bool AreaLightEffects::Active() const {
+    const size_t n = std::min(entries_.size(), states_.size());
+    return std::any_of(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(n), [](const LightListEntry& e) {
+        return e.present != 0 && e.light.mode <= kOff;
+    });
+}
+
+bool AreaLightEffects::Animates() const {
+    const size_t n = std::min(entries_.size(), states_.size());
+    return std::any_of(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(n), [](const LightListEntry& e) {
+        return e.present != 0 && (e.light.mode == kBreathe || e.light.mode == kFlash || e.light.mode == kCycle);
+    });
+}
+
 }  // namespace orvane

@@ -18,6 +18,10 @@ public:
     void Replace(std::vector<LightListEntry> entries, size_t lightCount);
     // One step of every per-light effect (AreaLightTick).
     void Tick(LightFrame& frame, uint32_t nowMs);
+    // Some light has an effect of its own, which a step paints over the preview's colour.
+    bool Active() const;
+    // Some light's own effect changes from step to step (breathing, flashing, colour cycle).
+    bool Animates() const;
 
 private:
     struct LightState {

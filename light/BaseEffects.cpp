@@ -76,4 +76,6 @@ void PreviewBreathCycle(EffectContext& ctx) {
 
 void PreviewOff(EffectContext& ctx) { ctx.frame.Fill(0); }
 
+void PreviewSteady(EffectContext& ctx) { FillSteady(ctx, SelectionColor(ctx.selection)); }
+
 }  // namespace orvane

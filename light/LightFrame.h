@@ -14,6 +14,7 @@ public:
     explicit LightFrame(std::vector<LightColor>& colors) : colors_(colors) {}
 
     size_t size() const { return colors_.size(); }
+    LightColor Get(size_t index) const { return index < colors_.size() ? colors_[index] : 0; }
     // Indices outside the list are ignored: effect tables name more lights than some devices have.
     void Set(size_t index, LightColor color) {
         if (index >= colors_.size() || colors_[index] == color) return;

@@ -6,11 +6,10 @@
 namespace orvane {
 namespace {
 
-// Counted steps between two effect steps: 5 − speed, and every turn above speed 4.
-unsigned PreviewThreshold(uint8_t speed) { return speed <= 4 ? 5u - speed : 0u; }
-
-// Modes whose every step draws the same colours.
-bool IsStaticMode(uint8_t mode) { return mode == 4 || mode == 7; }
+// Effects whose every step draws the same colours.
+bool IsStaticEffect(PreviewEffect effect) {
+    return effect == PreviewStaticRed || effect == PreviewSteady || effect == PreviewOff;
+}
 
 void SeedOneMarker(RippleField& ripple) {
     ripple.ClearIntensity();
@@ -62,9 +61,36 @@ void LightPreviewState::SetChangeListener(std::function<void()> listener) {
     listener_ = std::move(listener);
 }
 
+void LightPreviewState::SetFamily(const PreviewFamily& family) {
+    {
+        std::lock_guard lock(frameMutex_);
+        family_ = &family;
+        stepCounter_ = 0;
+        drawPending_ = true;
+    }
+    NotifyChange();
+}
+
+bool LightPreviewState::AreaLightsEveryTurn() const {
+    {
+        std::lock_guard lock(frameMutex_);
+        if (!family_->areaLightsEveryTurn) return false;
+    }
+    std::lock_guard lock(areaMutex_);
+    return area_.Active();
+}
+
 void LightPreviewState::AdvanceTurns(uint32_t turns) {
+    // The per-light effects paint over the preview's colours once per turn.
+    const bool areaEveryTurn = AreaLightsEveryTurn();
     while (turns > 0) {
-        const uint32_t used = RunBuiltInTurns(turns);
+        const uint32_t used = RunBuiltInTurns(areaEveryTurn ? 1 : turns);
+        if (areaEveryTurn) {
+            if (used == 0) RunCustomTurn();
+            TickAreaLights();
+            --turns;
+            continue;
+        }
         if (used > 0) {
             turns -= used;
             continue;
@@ -77,9 +103,9 @@ void LightPreviewState::AdvanceTurns(uint32_t turns) {
 uint32_t LightPreviewState::RunBuiltInTurns(uint32_t turns) {
     std::lock_guard lock(frameMutex_);
     const uint8_t mode = selection_.light.mode;
-    if (mode > kLastBuiltInMode) return 0;
+    if (mode > kLastBuiltInMode || family_->effects[mode] == nullptr) return 0;
     // The effect runs on the turn whose count reaches the threshold.
-    const unsigned threshold = PreviewThreshold(selection_.light.speed);
+    const unsigned threshold = family_->threshold(selection_.light.speed);
     const uint32_t toStep = stepCounter_ + 1 >= threshold ? 1 : threshold - stepCounter_;
     if (toStep > turns) {
         stepCounter_ += turns;
@@ -91,7 +117,7 @@ uint32_t LightPreviewState::RunBuiltInTurns(uint32_t turns) {
     drawPending_ = false;
     DrawLocked([&](LightFrame& frame) {
         EffectContext ctx{selection_.light, animation_, frame, clockMs_};
-        kMousePreviews[mode](ctx);
+        family_->effects[mode](ctx);
     });
     return toStep;
 }
@@ -116,7 +142,8 @@ void LightPreviewState::RunCustomTurn() {
             DrawLocked([](LightFrame& frame) { frame.Fill(0); });
             return;
         }
-        if (stepCounter_ >= PreviewThreshold(step->light.speed)) {
+        // User effects keep the mouse's pace on every family.
+        if (stepCounter_ >= MouseStepThreshold(step->light.speed)) {
             stepCounter_ = 0;
             drawPending_ = false;
             DrawLocked([&](LightFrame& frame) { RenderCustomStep(*step, animation_, frame, now); });
@@ -127,13 +154,20 @@ void LightPreviewState::RunCustomTurn() {
 }
 
 bool LightPreviewState::NeedsTurns() const {
-    uint8_t mode = 0;
+    PreviewEffect effect = nullptr;
+    bool areaEveryTurn = false;
     {
         std::lock_guard lock(frameMutex_);
         if (drawPending_) return true;
-        mode = selection_.light.mode;
+        const uint8_t mode = selection_.light.mode;
+        effect = mode <= kLastBuiltInMode ? family_->effects[mode] : nullptr;
+        areaEveryTurn = family_->areaLightsEveryTurn;
     }
-    if (mode <= kLastBuiltInMode) return !IsStaticMode(mode);
+    if (areaEveryTurn) {
+        std::lock_guard lock(areaMutex_);
+        if (area_.Animates()) return true;
+    }
+    if (effect != nullptr) return !IsStaticEffect(effect);
     std::lock_guard lock(stepsMutex_);
     return steps_.Animates();
 }

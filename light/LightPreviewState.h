@@ -24,6 +24,7 @@
 #include "light/CustomSteps.h"
 #include "light/LightColor.h"
 #include "light/PreviewEffects.h"
+#include "light/PreviewFamily.h"
 #include "profiles/ProfileRecords.h"
 
 namespace orvane {
@@ -44,13 +45,19 @@ public:
     // `startMs`: the effects' clock before the first turn.
     explicit LightPreviewState(size_t lightCount = 0, uint32_t startMs = SteadyClockMs());
 
-    // Runs `turns` preview turns. Every turn counts a step; once 5 − speed steps have been
-    // counted the effect of the mode runs (every turn for speed 5 or more). Modes above 8 play
-    // the custom steps, the step's own speed setting the count. Turns that run no effect cost
-    // nothing, so a frame may advance by all the turns since the last one.
+    // How the device's family plays its modes; the mouse's until told otherwise.
+    void SetFamily(const PreviewFamily& family);
+
+    // Runs `turns` preview turns. Every turn counts a step; once the family's threshold for the
+    // speed has been counted (5 − speed on the mouse) the effect of the mode runs (every turn
+    // above speed 4). Modes above 8, and those the family has no effect for, play the custom
+    // steps, the step's own speed setting the count. Turns that run no effect cost nothing, so a
+    // frame may advance by all the turns since the last one, except on a family whose per-light
+    // effects run on every turn while some light has one.
     void AdvanceTurns(uint32_t turns);
     // Whether more turns can change a colour: the mode animates, or a change has not been drawn
-    // by an effect step yet. Static red, off, and user effects of one steady step do not animate.
+    // by an effect step yet, or (on a family that runs them every turn) a per-light effect
+    // animates. Static colour, off, and user effects of one steady step do not animate.
     bool NeedsTurns() const;
     // Called after every change that may need turns (selection, steps, per-light effects,
     // colours, light count), on the thread that made it. Replaces the previous listener.
@@ -92,11 +99,14 @@ private:
     // Up to `turns` turns of a built-in mode, through its next effect step; the turns used, or 0
     // when the mode plays the custom steps.
     uint32_t RunBuiltInTurns(uint32_t turns);
+    // Whether each turn must also step the per-light effects.
+    bool AreaLightsEveryTurn() const;
     void RunCustomTurn();
     // The change listener, after the caller released its locks.
     void NotifyChange();
 
     mutable std::mutex frameMutex_;
+    const PreviewFamily* family_ = &kMousePreviewFamily;
     LightInfoRecord selection_;
     PreviewAnimation animation_;
     std::vector<LightColor> colors_;

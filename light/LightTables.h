@@ -91,6 +91,10 @@ inline constexpr std::array<std::array<uint8_t, 3>, 9> kRippleGroups{{{0, 18, 18
                                                                       {7, 9, 11},
                                                                       {8, 9, 10}}};
 
+// The pad's zone ripple: zone z lights the two mirrored lights z + 1 and 14 − z; light 0 is in none.
+inline constexpr std::array<std::array<uint8_t, 2>, 7> kPadRippleZones{
+    {{1, 14}, {2, 13}, {3, 12}, {4, 11}, {5, 10}, {6, 9}, {7, 8}}};
+
 static_assert(kBreathCurve.size() == 128 && kBreathCurve[63] == 255 && kBreathCurve[64] == 255);
 static_assert(kBreathCurve[10] == 10 && kBreathCurve[11] == 12 && kBreathCurve[127] == 0);
 static_assert(kWaveCurve.size() == 96 && kWaveCurve[0] == 22 && kWaveCurve[47] == 255 && kWaveCurve[95] == 22);

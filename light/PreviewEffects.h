@@ -17,6 +17,7 @@ struct PreviewAnimation {
     bool blinkOn = false;
     uint32_t lastBlinkMs = 0;
     RippleField ripple;
+    uint8_t rippleSteps = 0;  // the pad's ripples move their ring every second step
 };
 
 struct EffectContext {
@@ -40,6 +41,13 @@ void PreviewOff(EffectContext& ctx);
 // The mouse's own: mode 0 and mode 8.
 void PreviewWave(EffectContext& ctx);
 void PreviewRipple(EffectContext& ctx);
+
+// The pad's own. Every light in the selection's colour.
+void PreviewSteady(EffectContext& ctx);
+// A ripple of single lights: each light follows its own cell of the 23-cell ring.
+void PreviewLightRipple(EffectContext& ctx);
+// A ripple of the seven mirrored zones (lights 1 and 14, 2 and 13, … 7 and 8) over 8 ring cells.
+void PreviewZoneRipple(EffectContext& ctx);
 
 // Building blocks the effects above and the custom steps share.
 // One breath of the curve, two positions per step: the selection's colour, or with multicolour

@@ -11,12 +11,12 @@
 #include "editors/keys/CMacroControlUI.h"
 #include "ui/dialogs/MsgWnd.h"
 #include "pages/DeviceProfileView.h"
+#include "pages/LightModeList.h"
 #include "pages/MouseKeyInfo.h"
 #include "pages/MousePerformanceView.h"
 #include "pages/NumberedName.h"
 #include "pages/PageCommandRunner.h"
 #include "ui/dialogs/WindowMessageIds.h"
-#include "protocol/SyncThread.h"
 #include "ui/framework/UiThreadGate.h"
 #include "profiles/JsonFields.h"
 #include "profiles/MacroFile.h"
@@ -58,6 +58,7 @@ CQuorvantMouseDevice::CQuorvantMouseDevice(QWidget* parent)
       uiGate_(std::make_shared<UiThreadGate>(this)),
       runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })) {
     SetDeviceKind(kDeviceMouse);
+    SetReadsSyncChannel(true);
     mouse_.SetRunner(*runner_);
     busyTimer_ = new QTimer(this);
     busyTimer_->setSingleShot(true);
@@ -423,20 +424,7 @@ bool CQuorvantMouseDevice::OnPerformanceNotify(const ui::TNotifyUI& msg) {
 void CQuorvantMouseDevice::LoadLightNames() {
     orvane::LoadLightNames(lightNames_, GetUserDataFolder(), DefaultLightNamesPath(), GetConfigName().toStdString(),
                            GetLightTableIndex());
-    CLightControlUI* panel = GetLightPanel();
-    if (panel == nullptr) return;
-    // The user's own effects follow the built-in modes.
-    std::vector<std::string> names = lightNames_.modeNames;
-    std::vector<uint8_t> visible = lightNames_.modeVisible;
-    visible.resize(names.size(), 1);
-    if (!lightNames_.customNames.empty() && names.size() < kBuiltInLightModes) {
-        names.resize(kBuiltInLightModes);
-        visible.resize(kBuiltInLightModes, 0);
-    }
-    names.insert(names.end(), lightNames_.customNames.begin(), lightNames_.customNames.end());
-    visible.resize(names.size(), 1);
-    panel->InitLightModes(names, visible, kMaxLightLevel, kMaxLightLevel);
-    panel->SelectLightMode(mouse_.LightState().light.mode);
+    if (CLightControlUI* panel = GetLightPanel()) ShowLightModes(*panel, lightNames_, mouse_.LightState().light.mode);
 }
 
 void CQuorvantMouseDevice::SwitchFunctionPanel(int type) {
@@ -488,33 +476,5 @@ bool CQuorvantMouseDevice::OnKeyButtonClicked(int key) {
 }
 
 void CQuorvantMouseDevice::SetKeyAssignment(const KeyListEntry& entry) { mouse_.SetKeyAssignment(GetSelectedKey(), entry); }
-
-// --- Event interface ---
-
-bool CQuorvantMouseDevice::OpenSyncChannel(const std::string& path) {
-    if (SyncChannel().IsOpen() || !SyncChannel().Open(path, false)) return false;
-    if (!syncThread_) {
-        syncThread_ = std::make_unique<SyncThread>(SyncChannelPtr(), [gate = uiGate_, page = this] {
-            gate->Post([page] { page->ArmSyncTimer(); });
-        });
-    }
-    syncThread_->Start();
-    return true;
-}
-
-void CQuorvantMouseDevice::CloseSyncChannel() {
-    // Closing first wakes the thread's pending read, so the stop does not wait for the device.
-    SyncChannel().Close();
-    if (syncThread_) syncThread_->Stop();
-}
-
-bool CQuorvantMouseDevice::ReopenSyncChannel(const std::string& path) {
-    CloseSyncChannel();
-    return OpenSyncChannel(path);
-}
-
-void CQuorvantMouseDevice::ArmSyncTimer() {
-    if (ui::CDeviceOptionUI* entry = GetOptionItem()) entry->SetTimer(ui::CDeviceOptionUI::kSyncTimer, kSyncDelayMs);
-}
 
 }  // namespace orvane

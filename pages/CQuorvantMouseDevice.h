@@ -30,13 +30,10 @@ class CKeySetControlUI;
 class CMacroControlUI;
 class MousePerformanceView;
 class PageCommandRunner;
-class SyncThread;
 class UiThreadGate;
 
 class CQuorvantMouseDevice : public CQuorvantUSBDevice {
 public:
-    // The on-board profile is re-read this long after the device announced a switch.
-    static constexpr int kSyncDelayMs = 500;
     // A device sequence that takes longer than this shows the progress indicator.
     static constexpr int kBusyShowMs = 150;
 
@@ -112,10 +109,10 @@ public:
     // The profile the profile panel selected: loaded and shown, its pointer settings applied to
     // the desktop, keys, macros and settings (screen flag 0) written. False when the panel has
     // nothing selected or the profile cannot be used.
-    bool ApplySelectedProfile();
+    bool ApplySelectedProfile() override;
     // "device_reset_btn": the profile panel resets its selected profile, which is then loaded,
     // shown and written (settings with the desktop size, macros, keys). False when nothing changed.
-    bool ResetSelectedProfile();
+    bool ResetSelectedProfile() override;
     // A click on key button `key` of the key panel: false, with "message_text_6" shown, when the
     // key holds the only left-button function; else the key is selected.
     bool OnKeyButtonClicked(int key);
@@ -139,18 +136,11 @@ public:
     // In "mouse_device_seting_layout" item n (0 when there is none); the option
     // "mouse_device_seting_option_" + n of "mouse_option_layout" selected, the others not.
     void SelectSettingsTab(int n);
-    CDeviceProfileUI* GetProfileItem() const;
+    CDeviceProfileUI* GetProfileItem() const override;
     // The key assignment panel ("KeySetControlItem"); nullptr on a layout without one.
     CKeySetControlUI* GetKeySetItem() const;
     // The macro panel ("MacroControlItem"); nullptr on a layout without one.
     CMacroControlUI* GetMacroItem() const;
-
-    // --- Event interface ---
-    // Opens the sync channel when it is closed and starts the sync thread.
-    bool OpenSyncChannel(const std::string& path) override;
-    // Closes the channel (which wakes the thread's read), then stops the thread.
-    void CloseSyncChannel() override;
-    bool ReopenSyncChannel(const std::string& path);
 
 private:
     void LoadProfileOnConnect();
@@ -163,7 +153,6 @@ private:
     void RefreshPerformance();
     // The preview animates `selection` from now on.
     void SetPreviewSelection(const LightInfoRecord& selection);
-    void ArmSyncTimer();
     // The main window shows "setting_progress" while a sequence runs longer than kBusyShowMs.
     void OnDeviceBusy(bool busy);
     void BindPicture(ui::CControlUI& picture);
@@ -189,7 +178,6 @@ private:
     std::unique_ptr<PageCommandRunner> runner_;
     QPointer<QTimer> busyTimer_;
     bool progressShown_ = false;
-    std::unique_ptr<SyncThread> syncThread_;
 };
 
 }  // namespace orvane

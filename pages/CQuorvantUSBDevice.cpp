@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/WindowMessageIds.h"
 #include "light/PreviewThread.h"
+#include "protocol/SyncThread.h"
 #include "pages/NumberedName.h"
 #include "ui/framework/UiThreadGate.h"
 #include "profiles/ProfilePaths.h"
@@ -53,6 +54,32 @@ CQuorvantUSBDevice::CQuorvantUSBDevice(QWidget* parent)
 CQuorvantUSBDevice::~CQuorvantUSBDevice() {
     paintGate_->Close();
     StopPreviewThread();
+    CloseSyncChannel();
+}
+
+bool CQuorvantUSBDevice::OpenSyncChannel(const std::string& path) {
+    if (syncChannel_->IsOpen() || !syncChannel_->Open(path, false)) return false;
+    if (!readsSyncChannel_) return true;
+    if (!syncThread_) {
+        syncThread_ = std::make_unique<SyncThread>(syncChannel_, [gate = paintGate_, page = this] {
+            gate->Post([page] {
+                if (ui::CDeviceOptionUI* entry = page->GetOptionItem()) entry->SetTimer(ui::CDeviceOptionUI::kSyncTimer, kSyncDelayMs);
+            });
+        });
+    }
+    syncThread_->Start();
+    return true;
+}
+
+void CQuorvantUSBDevice::CloseSyncChannel() {
+    // Closing first wakes the thread's pending read, so the stop does not wait for the device.
+    syncChannel_->Close();
+    if (syncThread_) syncThread_->Stop();
+}
+
+bool CQuorvantUSBDevice::ReopenSyncChannel(const std::string& path) {
+    CloseSyncChannel();
+    return OpenSyncChannel(path);
 }
 
 void CQuorvantUSBDevice::SetPageName(const QString& name) { pageName_ = name; }

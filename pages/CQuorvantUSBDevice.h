@@ -44,9 +44,11 @@ class WindowImplBase;
 
 namespace orvane {
 
+class CDeviceProfileUI;
 class CLightControlUI;
 
 class PreviewThread;
+class SyncThread;
 class UiThreadGate;
 
 class CQuorvantUSBDevice : public ui::CHorizontalLayoutUI, public ui::DevicePageInterface {
@@ -117,12 +119,18 @@ public:
     std::string GetDefaultProfilePath() const;
 
     // --- Channels (opened and closed by discovery) ---
+    // The on-board profile is re-read this long after the device announced a switch.
+    static constexpr int kSyncDelayMs = 500;
+
     CommandChannel& Channel() { return *channel_; }
     CommandChannel& SyncChannel() { return *syncChannel_; }
-    // The event interface: base opens or closes the sync channel; a family that reads it with a
-    // sync thread also starts or stops that thread.
-    virtual bool OpenSyncChannel(const std::string& path) { return syncChannel_->Open(path, false); }
-    virtual void CloseSyncChannel() { syncChannel_->Close(); }
+    // The event interface: base opens or closes the sync channel; a family that reads it
+    // (ReadsSyncChannel) also starts or stops the sync thread, which arms the entry's sync timer
+    // (OnSyncRequest kSyncDelayMs later) when the device announces a profile switch.
+    bool OpenSyncChannel(const std::string& path);
+    // Closes the channel (which wakes the thread's read), then stops the thread.
+    void CloseSyncChannel();
+    bool ReopenSyncChannel(const std::string& path);
 
     // --- Flags the main window sets on every page ---
     // Switching lighting back on repaints every light at the next paint.
@@ -151,6 +159,14 @@ public:
     virtual bool ChangeLighting(const LightSetting&) { return false; }
     // The page's lighting panel; null for a page without one.
     virtual CLightControlUI* GetLightPanel() const { return nullptr; }
+    // The page's profile panel ("DeviceProfileItem"); null for a page without one.
+    virtual CDeviceProfileUI* GetProfileItem() const { return nullptr; }
+    // The profile the profile panel selected: loaded, shown and written to the device. False
+    // when nothing was applied.
+    virtual bool ApplySelectedProfile() { return false; }
+    // "device_reset_btn": the profile panel resets its selected profile, which is then loaded,
+    // shown and written. False when nothing changed.
+    virtual bool ResetSelectedProfile() { return false; }
     // What the lighting synchroniser paints the page through from its thread; it keeps the
     // preview and the channel alive and asks for paint passes that do nothing once the page is gone.
     struct SyncTarget {
@@ -222,6 +238,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
     void SetDeviceKind(int kind) { deviceKind_ = kind; }
+    // The family reads its event interface with a sync thread.
+    void SetReadsSyncChannel(bool on) { readsSyncChannel_ = on; }
     // The button list entries, for the family bindings. A bound light starts white at full alpha.
     void BindKeyButton(int index, ui::CDeviceKeyButtonUI* button);
     void BindLightButton(int index, ui::CDeviceKeyButtonUI* button);
@@ -275,6 +293,8 @@ private:
     std::vector<QPointer<ui::CDeviceKeyButtonUI>> lightButtons_;
     std::shared_ptr<LightPreviewState> preview_ = std::make_shared<LightPreviewState>();
     std::unique_ptr<PreviewThread> previewThread_;
+    std::unique_ptr<SyncThread> syncThread_;
+    bool readsSyncChannel_ = false;
     std::shared_ptr<UiThreadGate> paintGate_;
     std::shared_ptr<std::atomic<bool>> paintQueued_ = std::make_shared<std::atomic<bool>>(false);
     QPointer<QWidget> watchedWindow_;

@@ -26,5 +26,8 @@ int ShootCommand(const GlobalOptions& options, const Args& args);
 int UpdatesCommand(const GlobalOptions& options, const Args& args);
 int KeysCommand(const GlobalOptions& options, const Args& args);
 int MacrosCommand(const GlobalOptions& options, const Args& args);
+// The mouse pad's `config` and `profiles` (--pad).
+int PadConfigCommand(const GlobalOptions& options, const Args& args);
+int PadProfilesCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

@@ -35,7 +35,8 @@ int InfoCommand(const GlobalOptions& options, const Args&) {
     return kExitOk;
 }
 
-int ConfigCommand(const GlobalOptions& options, const Args&) {
+int ConfigCommand(const GlobalOptions& options, const Args& args) {
+    if (options.pad) return PadConfigCommand(options, args);
     int code = kExitOk;
     auto mouse = OpenFirstMouse(options, code);
     if (!mouse) return code;

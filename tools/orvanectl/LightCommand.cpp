@@ -1,5 +1,6 @@
-// `orvanectl light`: the mouse's lighting on the selected profile, as the lighting panel changes
-// it: saved to the profile and written to the mouse's settings block through the mouse core.
+// `orvanectl light`: the mouse's (or with --pad the mouse pad's) lighting on the selected profile,
+// as the lighting panel changes it: saved to the profile and written to the device through its
+// core.
 #include <json/json.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "profiles/ProfilePaths.h"
 #include "tools/orvanectl/Commands.h"
 #include "tools/orvanectl/MouseSession.h"
+#include "tools/orvanectl/PadSession.h"
 
 namespace orvane::tool {
 namespace {
@@ -28,11 +30,13 @@ int MouseLightGroup() {
     return 0;
 }
 
-LightNameLists MouseLightNames() {
+LightNameLists LightNamesOf(bool pad) {
     LightNameLists names;
-    LoadLightNames(names, UserDataFolder("mouse"), DefaultLightNamesPath(), kMouseLightConfigName, MouseLightGroup());
+    LoadLightNames(names, UserDataFolder(pad ? PadFolder() : "mouse"), DefaultLightNamesPath(), kMouseLightConfigName,
+                   pad ? PadLightGroup() : MouseLightGroup());
     return names;
 }
+
 
 // Every mode the mouse offers: the built-in ones, then the user's own effects from mode 9 on.
 struct ModeRow {
@@ -149,31 +153,39 @@ bool ApplyOptions(const Args& args, const std::vector<ModeRow>& modes, LightSett
     return true;
 }
 
+// Shows the lighting, or changes it as the command line asks and shows the result.
+template <class Core>
+int ShowOrChange(Core& core, const Args& args, const LightNameLists& names, bool json) {
+    if (args.empty()) {
+        PrintLight(core.LightState().light, names, json);
+        return kExitOk;
+    }
+    LightSetting light = core.LightState().light;
+    if (!ApplyOptions(args, ModeRows(names), light)) return Fail(kExitUsage, kUsage);
+    if (int r = OutcomeResult(core.SetLighting(light)); r != kExitOk) return r;
+    PrintLight(core.LightState().light, names, json);
+    return kExitOk;
+}
+
 }  // namespace
 
 int LightCommand(const GlobalOptions& options, const Args& given) {
     Args args = given;
     const bool json = std::erase(args, std::string("--json")) > 0;
-    const LightNameLists names = MouseLightNames();
+    const LightNameLists names = LightNamesOf(options.pad);
     if (!args.empty() && args[0] == "modes") {
         if (args.size() != 1) return Fail(kExitUsage, kUsage);
         return ListModes(names, json);
     }
-    ProfileList list = OpenMouseProfileList();
     int code = kExitOk;
-    auto session = OpenMouseSession(options, list, code);
-    if (!session) return code;
-    MouseDevice& mouse = session->mouse;
-    mouse.SetLightGroup(MouseLightGroup());
-    if (args.empty()) {
-        PrintLight(mouse.LightState().light, names, json);
-        return kExitOk;
+    if (options.pad) {
+        auto session = OpenPadSession(options, OpenPadProfileList(), code);
+        return session ? ShowOrChange(session->pad, args, names, json) : code;
     }
-    LightSetting light = mouse.LightState().light;
-    if (!ApplyOptions(args, ModeRows(names), light)) return Fail(kExitUsage, kUsage);
-    if (int r = OutcomeResult(mouse.SetLighting(light)); r != kExitOk) return r;
-    PrintLight(mouse.LightState().light, names, json);
-    return kExitOk;
+    auto session = OpenMouseSession(options, OpenMouseProfileList(), code);
+    if (!session) return code;
+    session->mouse.SetLightGroup(MouseLightGroup());
+    return ShowOrChange(session->mouse, args, names, json);
 }
 
 }  // namespace orvane::tool

@@ -7,7 +7,7 @@ namespace {
 constexpr const char* kMouseFolder = "mouse";
 }
 
-MouseSession::MouseSession(std::unique_ptr<OpenedMouse> mouseOpened)
+MouseSession::MouseSession(std::unique_ptr<OpenedDevice> mouseOpened)
     : opened(std::move(mouseOpened)), desktop(CreateSystemMouseSettings()), mouse(*opened->channel, *desktop) {
     mouse.SetFiles(UserDataFolder(kMouseFolder), DefaultProfilePath(kMouseFolder));
 }

@@ -12,9 +12,9 @@
 namespace orvane::tool {
 
 struct MouseSession {
-    explicit MouseSession(std::unique_ptr<OpenedMouse> opened);
+    explicit MouseSession(std::unique_ptr<OpenedDevice> opened);
 
-    std::unique_ptr<OpenedMouse> opened;
+    std::unique_ptr<OpenedDevice> opened;
     std::unique_ptr<SystemMouseSettings> desktop;
     MouseDevice mouse;
 };

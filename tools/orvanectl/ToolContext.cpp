@@ -13,6 +13,8 @@ bool IsMouseCommand(const DeviceRecord& r) {
     return (r.type == kDeviceMouse || r.type == kDeviceSlowLinkMouse) && r.role == kRoleCommand;
 }
 
+bool IsPadCommand(const DeviceRecord& r) { return r.type == kDeviceMousePad && r.role == kRoleCommand; }
+
 // --device accepts a full collection path or just the node it lives on.
 bool MatchesDeviceOption(const std::string& option, const std::string& path) {
     if (option.empty()) return true;
@@ -22,6 +24,53 @@ bool MatchesDeviceOption(const std::string& option, const std::string& path) {
 std::string NodeOf(const std::string& path) {
     auto split = SplitCollectionPath(path);
     return split ? split->node : path;
+}
+
+
+// The interfaces present, each with the slot it would claim; false when they cannot be listed.
+bool ScanInterfaces(std::vector<ScannedInterface>& seen) {
+    HidDeviceHandle probe;
+    DeviceSlotList slots = MakeDeviceSlotList();
+    return ClaimPresentInterfaces(probe, slots, nullptr, &seen);
+}
+
+std::unique_ptr<OpenedDevice> OpenFirst(const GlobalOptions& options, bool (*wanted)(const DeviceRecord&),
+                                        const char* noun, int& exitCode) {
+    std::vector<ScannedInterface> seen;
+    if (!ScanInterfaces(seen)) {
+        exitCode = Fail(kExitFailure, "cannot list HID devices");
+        return nullptr;
+    }
+    const ScannedInterface* denied = nullptr;
+    for (const auto& s : seen) {
+        if (!MatchesDeviceOption(options.device, s.record.path)) continue;
+        if (s.slot >= 0 && wanted(s.record)) {
+            auto mouse = std::make_unique<OpenedDevice>();
+            mouse->record = s.record;
+            mouse->channel = std::make_unique<CommandChannel>();
+            if (!mouse->channel->Open(s.record.path, s.record.type == kDeviceSlowLinkMouse)) {
+                const int err = mouse->channel->Handle().LastOpenError();
+                if (err == EACCES || err == EPERM) {
+                    exitCode = Fail(kExitPermission, "permission denied on " + NodeOf(s.record.path) +
+                                                         ": install the udev rule 70-orvane-q730.rules (see README)");
+                } else {
+                    exitCode = Fail(kExitFailure, "cannot open " + s.record.path + ": " + std::strerror(err));
+                }
+                return nullptr;
+            }
+            exitCode = kExitOk;
+            return mouse;
+        }
+        if (s.candidate && !s.identified && (s.openError == EACCES || s.openError == EPERM) && denied == nullptr) denied = &s;
+    }
+    if (denied != nullptr) {
+        exitCode = Fail(kExitPermission, "permission denied on " + NodeOf(denied->record.path) +
+                                             ": install the udev rule 70-orvane-q730.rules (see README)");
+    } else {
+        exitCode = Fail(kExitNoDevice, options.device.empty() ? std::string("no supported ") + noun + " found"
+                                                              : std::string("no supported ") + noun + " at " + options.device);
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -47,44 +96,21 @@ std::string HexBytes(const uint8_t* data, size_t count) {
     return out;
 }
 
-std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& exitCode) {
-    HidDeviceHandle probe;
-    DeviceSlotList slots = MakeDeviceSlotList();
+bool DeviceOptionNamesPad(const GlobalOptions& options) {
     std::vector<ScannedInterface> seen;
-    if (!ClaimPresentInterfaces(probe, slots, nullptr, &seen)) {
-        exitCode = Fail(kExitFailure, "cannot list HID devices");
-        return nullptr;
-    }
-    const ScannedInterface* denied = nullptr;
+    if (options.device.empty() || !ScanInterfaces(seen)) return false;
     for (const auto& s : seen) {
-        if (!MatchesDeviceOption(options.device, s.record.path)) continue;
-        if (s.slot >= 0 && IsMouseCommand(s.record)) {
-            auto mouse = std::make_unique<OpenedMouse>();
-            mouse->record = s.record;
-            mouse->channel = std::make_unique<CommandChannel>();
-            if (!mouse->channel->Open(s.record.path, s.record.type == kDeviceSlowLinkMouse)) {
-                const int err = mouse->channel->Handle().LastOpenError();
-                if (err == EACCES || err == EPERM) {
-                    exitCode = Fail(kExitPermission, "permission denied on " + NodeOf(s.record.path) +
-                                                         ": install the udev rule 70-orvane-q730.rules (see README)");
-                } else {
-                    exitCode = Fail(kExitFailure, "cannot open " + s.record.path + ": " + std::strerror(err));
-                }
-                return nullptr;
-            }
-            exitCode = kExitOk;
-            return mouse;
-        }
-        if (s.candidate && !s.identified && (s.openError == EACCES || s.openError == EPERM) && denied == nullptr) denied = &s;
+        if (s.slot >= 0 && IsPadCommand(s.record) && MatchesDeviceOption(options.device, s.record.path)) return true;
     }
-    if (denied != nullptr) {
-        exitCode = Fail(kExitPermission, "permission denied on " + NodeOf(denied->record.path) +
-                                             ": install the udev rule 70-orvane-q730.rules (see README)");
-    } else {
-        exitCode = Fail(kExitNoDevice, options.device.empty() ? "no supported mouse found"
-                                                              : "no supported mouse at " + options.device);
-    }
-    return nullptr;
+    return false;
+}
+
+std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& exitCode) {
+    return OpenFirst(options, IsMouseCommand, "mouse", exitCode);
+}
+
+std::unique_ptr<OpenedDevice> OpenFirstPad(const GlobalOptions& options, int& exitCode) {
+    return OpenFirst(options, IsPadCommand, "mouse pad", exitCode);
 }
 
 }  // namespace orvane::tool

@@ -1,5 +1,6 @@
 #pragma once
-// What every orvanectl command shares: global options, exit codes, finding and opening the mouse.
+// What every orvanectl command shares: global options, exit codes, finding and opening the mouse
+// or the mouse pad.
 
 #include <cstdio>
 #include <memory>
@@ -26,18 +27,23 @@ struct GlobalOptions {
     std::optional<std::string> simulate;  // --simulate LIST
     bool debug = false;
     std::string device;    // --device PATH: a collection path as `list` prints it, or a node
+    bool pad = false;      // --pad, or a --device that names a mouse pad's interface
 };
+
+// Whether --device names the command interface of a mouse pad.
+bool DeviceOptionNamesPad(const GlobalOptions& options);
 
 // Prints an error line to stderr and returns `code`, for `return Fail(...)` at call sites.
 int Fail(int code, const std::string& message);
 
-// The first supported mouse's command interface, opened. On failure `exitCode` says why and a
-// message has been printed.
-struct OpenedMouse {
+// The first supported mouse's (or pad's) command interface, opened. On failure `exitCode` says
+// why and a message has been printed.
+struct OpenedDevice {
     std::unique_ptr<CommandChannel> channel;
     DeviceRecord record;
 };
-std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& exitCode);
+std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& exitCode);
+std::unique_ptr<OpenedDevice> OpenFirstPad(const GlobalOptions& options, int& exitCode);
 
 // Reports a command that did not succeed: why (DescribeCommandFailure) and its result code.
 int NotAnswering(const char* command, int result, const CommandFailureDetail& detail = {});

@@ -28,7 +28,7 @@ bool LoadProfileFile(const std::string& path, CMouseProfiledata& profile, int& e
 }
 
 // The profile first, so a bad file is refused before the device is touched.
-std::unique_ptr<OpenedMouse> OpenWithProfile(const GlobalOptions& options, const std::string& path,
+std::unique_ptr<OpenedDevice> OpenWithProfile(const GlobalOptions& options, const std::string& path,
                                              CMouseProfiledata& profile, int& exitCode) {
     if (!LoadProfileFile(path, profile, exitCode)) return nullptr;
     return OpenFirstMouse(options, exitCode);

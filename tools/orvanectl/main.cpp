@@ -26,7 +26,8 @@ const std::map<std::string, CommandEntry>& CommandTable() {
     static const std::map<std::string, CommandEntry> table = {
         {"list", {ListCommand, "list                      every HID interface and the device slot it would claim"}},
         {"info", {InfoCommand, "info                      device info, key table and key slot map of the mouse"}},
-        {"config", {ConfigCommand, "config                    the active profile's settings block, decoded"}},
+        {"config", {ConfigCommand, "config                    the active profile's settings block, decoded\n"
+                                   "                            (--pad: the pad's active lighting block; --json)"}},
         {"write-settings", {WriteSettingsCommand, "write-settings PROFILE.json [--screen WxH]  write the profile's settings block"}},
         {"write-keys", {WriteKeysCommand, "write-keys PROFILE.json   write the key table from the profile's \"KeyList\""}},
         {"write-macros", {WriteMacrosCommand, "write-macros [FOLDER]     compile and write the macros of FOLDER/macro.config"}},
@@ -58,12 +59,14 @@ const std::map<std::string, CommandEntry>& CommandTable() {
 
 void PrintHelp() {
     std::printf(
-        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] COMMAND [ARGS]\n\n"
-        "Configures the ORVANE Q730 mouse from the command line.\n\n"
+        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] [--pad] COMMAND [ARGS]\n\n"
+        "Configures the ORVANE Q730 mouse, and the mouse pad, from the command line.\n\n"
         "Options:\n"
         "  --simulate LIST   run on emulated devices instead of hidraw (e.g. mouse); also ORVANE_SIMULATE\n"
         "  --debug           print the debug log (every command and reply) to stderr; also ORVANE_DEBUG=1\n"
-        "  --device PATH     use this interface (a path as `list` prints it, or its /dev/hidrawN node)\n"
+        "  --device PATH     use this interface (a path as `list` prints it, or its /dev/hidrawN node);\n"
+        "                    a mouse pad's interface selects the pad\n"
+        "  --pad             act on the mouse pad: config, light and profiles\n"
         "  --help            this text\n\n"
         "Environment: ORVANE_UPDATE_URL replaces the update service's base URL (http or https;\n"
         "the check asks <URL>/api/updates), ORVANE_UPDATE_CA names a CA file to trust besides the\n"
@@ -101,6 +104,8 @@ int main(int argc, char** argv) {
             options.simulate = list;
         } else if (arg == "--device") {
             if (!value(options.device)) return Fail(kExitUsage, "--device needs a path");
+        } else if (arg == "--pad") {
+            options.pad = true;
         } else {
             return Fail(kExitUsage, "unknown option " + arg + " (see --help)");
         }
@@ -124,6 +129,7 @@ int main(int argc, char** argv) {
         if (!simulation) return Fail(kExitUsage, error);
     }
 
+    if (!options.pad) options.pad = DeviceOptionNamesPad(options);
     Args args(argv + i + 1, argv + argc);
     return command->second.run(options, args);
 }
