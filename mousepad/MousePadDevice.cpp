@@ -36,11 +36,19 @@ void MousePadDevice::SetFiles(std::string userDataFolder, std::string defaultPro
 DeviceOutcome MousePadDevice::Connect(OutcomeHandler done) {
     return Run(
         [this, &m = memories_] {
-            const bool read = m.InitialRead();
-            const CommandFailure failure = m.LastFailure();
-            DeviceInfoRecord info = m.DeviceInfo();
-            return SequenceResult{read ? DeviceOutcome::OfGroup(failure) : DeviceOutcome::DeviceFailed(failure),
-                                  [this, info] { deviceInfo_ = info; }};
+            if (!m.InitialRead()) return SequenceResult{DeviceOutcome::DeviceFailed(m.LastFailure()), {}};
+            const DeviceOutcome outcome = DeviceOutcome::OfGroup(m.LastFailure());
+            const DeviceInfoRecord info = m.DeviceInfo();
+            // Every write sends the whole block: without this read the pad's own bytes would be
+            // overwritten with zeros by the first edit.
+            const std::optional<PadBlock> block = m.ReadActiveBlock();
+            return SequenceResult{block ? outcome : DeviceOutcome::DeviceFailed(m.LastFailure()), [this, info, block] {
+                                      deviceInfo_ = info;
+                                      if (!block) return;
+                                      block_ = *block;
+                                      // The profile, not the pad, says what the lights do.
+                                      block_.SetLighting(light_.light);
+                                  }};
         },
         std::move(done));
 }

@@ -47,7 +47,9 @@ public:
     void SetLightGroup(int group) { lightGroup_ = group; }
 
     // --- Connection and profiles ---
-    // BeginTransfer, ReadDeviceInfo, EndTransfer; the device info is taken when it was read.
+    // BeginTransfer, ReadDeviceInfo, EndTransfer, then the active profile's block: the device
+    // info is taken when it was read; the block copy takes the pad's profile number and own
+    // bytes, its lighting stays the profile's.
     DeviceOutcome Connect(OutcomeHandler done = {});
     // Profile `uuid` of the user data folder becomes the document's file; false, with nothing
     // changed, for a UUID that names no file there.
