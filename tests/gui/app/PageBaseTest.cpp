@@ -55,7 +55,7 @@ protected:
         page_.InitPage();
     }
 
-    CQuorvantMousePadDevice page_;
+    CQuorvantUSBDevice page_;
     ui::CSelectPanelUI* panel_ = [this] {
         auto* panel = new ui::CSelectPanelUI;
         page_.Add(panel);

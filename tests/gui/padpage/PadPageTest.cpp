@@ -101,6 +101,9 @@ TEST_F(PadPageTest, ConnectShowsTheProfileAndALightingEditLeavesTheExactBlockAtA
     EXPECT_EQ(Page()->Pad().LightState().light, (LightSetting{0, 4, 2, 0, 1, 255, 0, 0}));
     EXPECT_EQ(Find<ui::CComboUI>("light_combo_modeSelect")->GetCurSel(), 0);
     for (int i = 0; i < Page()->GetLightCount(); ++i) EXPECT_NE(Page()->GetLightButton(i), nullptr) << "light " << i;
+    EXPECT_NE(Page()->GetProfileItem(), nullptr);
+    EXPECT_NE(Page()->GetLightPanel(), nullptr);
+    EXPECT_EQ(Page()->GetSelectPanel(), Find("mousepad_device_key_light"));
 
     const Bytes before = Block(0);
     Find<ui::CComboUI>("light_combo_modeSelect")->SelectItem(4);  // flashing
