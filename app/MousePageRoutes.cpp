@@ -29,6 +29,7 @@ void OnProfilePanel(CQuorvantMouseDevice& page, const FeatureEvent& event) {
     CDeviceProfileUI* panel = page.GetProfileItem();
     if (panel == nullptr) return;
     const QString sender = SenderOf(event);
+    page.ArmProfileRollback();
     if (event.notify->sType == "itemselect") {
         // The combo moved: the list follows it, then the page loads and writes that profile.
         panel->SelectProfile(panel->GetSelectedIndex(), false);
@@ -38,6 +39,7 @@ void OnProfilePanel(CQuorvantMouseDevice& page, const FeatureEvent& event) {
     } else {
         panel->OnClick(sender);
     }
+    page.DisarmProfileRollback();
 }
 
 // An option that was deselected raises "selectchanged" too; only the one selected acts.
