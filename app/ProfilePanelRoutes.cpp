@@ -30,6 +30,7 @@ void OnProfilePanel(const FeatureEvent& event) {
     CDeviceProfileUI* panel = page.GetProfileItem();
     if (panel == nullptr) return;
     const QString sender = SenderOf(event);
+    page.ArmProfileRollback();
     if (event.notify->sType == "itemselect") {
         // The combo moved: the list follows it, then the page loads and writes that profile.
         panel->SelectProfile(panel->GetSelectedIndex(), false);
@@ -39,6 +40,7 @@ void OnProfilePanel(const FeatureEvent& event) {
     } else {
         panel->OnClick(sender);
     }
+    page.DisarmProfileRollback();
 }
 
 void OnFunctionTab(const FeatureEvent& event) {

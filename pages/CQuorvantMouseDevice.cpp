@@ -16,6 +16,7 @@
 #include "pages/MousePerformanceView.h"
 #include "pages/NumberedName.h"
 #include "pages/PageCommandRunner.h"
+#include "platform/DebugLog.h"
 #include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/UiThreadGate.h"
 #include "profiles/JsonFields.h"
@@ -55,6 +56,7 @@ CQuorvantMouseDevice::CQuorvantMouseDevice(QWidget* parent)
     : CQuorvantUSBDevice(parent),
       desktop_(CreateSystemMouseSettings()),
       mouse_(Channel(), *desktop_),
+      profileGuard_(*desktop_),
       uiGate_(std::make_shared<UiThreadGate>(this)),
       runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })) {
     SetDeviceKind(kDeviceMouse);
@@ -266,20 +268,44 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    const DeviceOutcome applied =
-        mouse_.ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome&) { RefreshPerformance(); });
+    profileGuard_.Begin(GetUserDataFolder());
+    const DeviceOutcome applied = mouse_.ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) {
+        RefreshPerformance();
+        FinishProfileChange(written);
+    });
+    if (!applied.IsPending()) FinishProfileChange(applied);
     if (applied.IsRefused()) return false;
     TakeLoadedProfile();
     RefreshControls();
     return true;
 }
 
+void CQuorvantMouseDevice::FinishProfileChange(const DeviceOutcome& written) {
+    const ProfileChangeGuard::End end = profileGuard_.Finish(written);
+    if (end != ProfileChangeGuard::End::kPutBack && end != ProfileChangeGuard::End::kPutBackFailed) return;
+    DebugLog(end == ProfileChangeGuard::End::kPutBack ? "profiles: the mouse did not take the profile; folder put back"
+                                                      : "profiles: the mouse did not take the profile; folder not all put back");
+    CDeviceProfileUI* item = GetProfileItem();
+    if (item == nullptr) return;
+    item->InitProfileList();
+    SetProfileUuid(item->GetSelectedUuid());
+    SetProfilePaths();
+    // The document from the restored file, nothing written: the mouse has just failed.
+    mouse_.LoadProfile();
+    TakeLoadedProfile();
+    RefreshControls();
+}
+
 bool CQuorvantMouseDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr) return false;
-    if (mouse_.ResetProfile(item->List(), [this](const DeviceOutcome&) { RefreshPerformance(); }).IsRefused()) {
-        return false;
-    }
+    profileGuard_.Begin(GetUserDataFolder());
+    const DeviceOutcome reset = mouse_.ResetProfile(item->List(), [this](const DeviceOutcome& written) {
+        RefreshPerformance();
+        FinishProfileChange(written);
+    });
+    if (!reset.IsPending()) FinishProfileChange(reset);
+    if (reset.IsRefused()) return false;
     item->ShowProfiles();
     TakeLoadedProfile();
     RefreshControls();

@@ -17,6 +17,7 @@
 #include "pages/CQuorvantUSBDevice.h"
 #include "mouse/LightNames.h"
 #include "mouse/MouseDevice.h"
+#include "mouse/ProfileChangeGuard.h"
 
 namespace orvane::ui {
 struct TNotifyUI;
@@ -113,6 +114,11 @@ public:
     // "device_reset_btn": the profile panel resets its selected profile, which is then loaded,
     // shown and written (settings with the desktop size, macros, keys). False when nothing changed.
     bool ResetSelectedProfile() override;
+    // Around every profile panel event: the profile folder and the desktop's pointer settings
+    // as they were before it, put back (and the panel and page shown from them) when the mouse
+    // does not take the profile the event selected.
+    void ArmProfileRollback() override { profileGuard_.Arm(GetUserDataFolder()); }
+    void DisarmProfileRollback() override { profileGuard_.Disarm(); }
     // A click on key button `key` of the key panel: false, with "message_text_6" shown, when the
     // key holds the only left-button function; else the key is selected.
     bool OnKeyButtonClicked(int key);
@@ -156,9 +162,13 @@ private:
     // The main window shows "setting_progress" while a sequence runs longer than kBusyShowMs.
     void OnDeviceBusy(bool busy);
     void BindPicture(ui::CControlUI& picture);
+    // A profile operation's device outcome; when the run failed, the folder is back as it was
+    // and the panel and the page show it again.
+    void FinishProfileChange(const DeviceOutcome& written);
 
     std::unique_ptr<SystemMouseSettings> desktop_;
     MouseDevice mouse_;
+    ProfileChangeGuard profileGuard_;
     std::unique_ptr<MousePerformanceView> performanceView_;
 
     LightInfoRecord previewSelection_;

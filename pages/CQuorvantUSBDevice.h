@@ -167,6 +167,10 @@ public:
     // "device_reset_btn": the profile panel resets its selected profile, which is then loaded,
     // shown and written. False when nothing changed.
     virtual bool ResetSelectedProfile() { return false; }
+    // Around every profile panel event: a family that can put its profiles back when the device
+    // does not take the profile the event selected arms that here.
+    virtual void ArmProfileRollback() {}
+    virtual void DisarmProfileRollback() {}
     // What the lighting synchroniser paints the page through from its thread; it keeps the
     // preview and the channel alive and asks for paint passes that do nothing once the page is gone.
     struct SyncTarget {

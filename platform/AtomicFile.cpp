@@ -180,9 +180,11 @@ size_t RemoveLeftoverTempFiles(const std::string& folder, std::time_t startedAt)
         int fd = ::openat(dirFd, entry->d_name, kReadFlags);
         if (fd < 0) continue;
         struct stat st {};
-        // A write still running holds its lock; one that was killed held it no longer.
+        // A write still running holds its lock; one that was killed held it no longer. The lock is
+        // taken before the first byte, so only an empty file can be a write that has not locked yet:
+        // that one goes only when it is older than this process.
         const bool leftover = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
-                              st.st_mtime < startedAt && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+                              (st.st_size > 0 || st.st_mtime < startedAt) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
         if (leftover && ::unlinkat(dirFd, entry->d_name, 0) == 0) ++removed;
         ::close(fd);
     }

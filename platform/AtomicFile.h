@@ -48,8 +48,9 @@ bool ReadWholeFile(const std::string& path, std::string& content, size_t maxByte
 bool IsAtomicTempName(std::string_view name);
 
 // Removes the temporary files that interrupted atomic writes left in `folder` (not below it):
-// only names of our own pattern, only regular files last changed before `startedAt`, and only
-// when no running write holds them. Returns how many were removed.
+// only names of our own pattern, only regular files that no running write holds locked, and an
+// empty one (a write may be between creating and locking it) only when last changed before
+// `startedAt`. Returns how many were removed.
 size_t RemoveLeftoverTempFiles(const std::string& folder, std::time_t startedAt);
 
 }  // namespace orvane

@@ -10,7 +10,7 @@ namespace orvane {
 // When this process started (wall clock); the current time when the system does not say.
 std::time_t ProcessStartTime();
 
-// Removes leftover temporary files of our own atomic writes older than this process from the
+// Removes leftover temporary files of interrupted atomic writes (see RemoveLeftoverTempFiles) from the
 // product's data, config and state folders and the folders directly below them (the device
 // folders). Nothing else is touched. Returns how many were removed.
 size_t RemoveLeftoverTempFilesOfOurFolders();

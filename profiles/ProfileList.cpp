@@ -111,10 +111,10 @@ bool ProfileList::LoadList() {
     // The stored selection counts among the list's own entries, not among adopted ones.
     const size_t ownEntries = entries.size();
     if (damaged) store_.KeepAside(path);
-    // A lost or damaged list hides no profile: the profile files it does not name join it.
-    if (missing || damaged) {
-        for (auto& orphan : UnlistedProfiles(uuids)) entries.push_back(std::move(orphan));
-    }
+    // No profile file is hidden: those the list does not name (the list was lost or damaged, or
+    // an add was interrupted between the profile file and the list) join it.
+    for (auto& orphan : UnlistedProfiles(uuids)) entries.push_back(std::move(orphan));
+    const bool adopted = entries.size() > ownEntries;
     if (entries.empty()) return false;
 
     entries_ = std::move(entries);
@@ -124,7 +124,7 @@ bool ProfileList::LoadList() {
     Select(index);
     // A sound list is only read: reading the profiles changes no file.
     const bool selectionStored = Member(file.value, kSelectKey).isIntegral() && selectionFits;
-    if (missing || damaged || !selectionStored) WriteListOver(std::move(file.value), entries_, index);
+    if (missing || damaged || adopted || !selectionStored) WriteListOver(std::move(file.value), entries_, index);
     return true;
 }
 

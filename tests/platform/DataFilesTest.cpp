@@ -112,7 +112,7 @@ TEST(DataFileWrite, FilesAre0600AndFolders0700WhateverTheUmask) {
     EXPECT_EQ(ModeOf(existing), 0600u) << "a rewrite makes a readable file private";
 }
 
-TEST(LeftoverTempFiles, OnlyOurOwnUnlockedOldTemporaryFilesGo) {
+TEST(LeftoverTempFiles, OnlyOurOwnTemporaryFilesThatNoWriteCanStillHoldGo) {
     TempHome home;
     const std::string dir = home.Path() + "/data/";
     fs::create_directories(dir);
@@ -123,7 +123,10 @@ TEST(LeftoverTempFiles, OnlyOurOwnUnlockedOldTemporaryFilesGo) {
     } cases[] = {
         {"ProfileList.ini.tmp-a1B2c3", true, true},
         {"2024_01_02_03_04_05_006.Json.tmp-Zz9900", true, true},
-        {"macro.config.tmp-abcdef", false, false},  // a write of the running process
+        // Recent and empty: a write may have created it and not yet locked it.
+        {"macro.config.tmp-abcdef", false, false},
+        // Recent with content: its writer, which locks before writing a byte, is gone.
+        {"vexal_light.config.tmp-abcdef", false, true},
         {"x.tmp-abcde", true, false},                // not mkstemp's six characters
         {"x.tmp-abc-ef", true, false},
         {"notes.tmp-abcdef.txt", true, false},
@@ -131,7 +134,7 @@ TEST(LeftoverTempFiles, OnlyOurOwnUnlockedOldTemporaryFilesGo) {
         {"ProfileList.ini", true, false},
     };
     for (const auto& c : cases) {
-        WriteText(dir + c.name, "x");
+        WriteText(dir + c.name, std::string(c.name).starts_with("macro") ? "" : "x");
         if (c.old) SetAge(dir + c.name, std::chrono::hours(1));
     }
     // A write in progress in another process holds its temporary file locked.
@@ -144,7 +147,7 @@ TEST(LeftoverTempFiles, OnlyOurOwnUnlockedOldTemporaryFilesGo) {
     fs::create_symlink(dir + "ProfileList.ini", dir + "link.tmp-abcdef");
 
     const std::time_t started = std::time(nullptr) - 60;
-    EXPECT_EQ(RemoveLeftoverTempFiles(dir, started), 2u);
+    EXPECT_EQ(RemoveLeftoverTempFiles(dir, started), 3u);
     for (const auto& c : cases) EXPECT_EQ(fs::exists(dir + c.name), !c.removed) << c.name;
     EXPECT_TRUE(fs::exists(dir + "held.Json.tmp-123456"));
     EXPECT_TRUE(fs::exists(dir + "folder.tmp-abcdef"));

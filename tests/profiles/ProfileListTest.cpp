@@ -140,6 +140,8 @@ TEST_F(ProfileListTest, AddNamesTheProfileWithTheFirstFreeNumberIgnoringCase) {
     };
     for (const auto& [existing, expected] : cases) {
         SCOPED_TRACE(expected);
+        std::filesystem::remove_all(folder);  // the last case's added profile would join the list
+        std::filesystem::create_directories(folder);
         WriteList(existing);
         Init();
         ASSERT_TRUE(list.AddProfile().Changed());
@@ -389,15 +391,31 @@ TEST_F(ProfileListTest, APartlyDamagedListKeepsItsSoundEntriesAndAdoptsTheRest) 
     EXPECT_EQ(FilesStartingWith(folder, "ProfileList.ini.broken-").size(), 1u);
 }
 
-TEST_F(ProfileListTest, ASoundListIsReadWithoutWritingAnything) {
+TEST_F(ProfileListTest, AProfileFileASoundListDoesNotNameJoinsItAfterTheListedOnes) {
+    // An add interrupted between the profile file and the list leaves such a file.
     WriteList({"A", "B"}, 1);
     WriteText(folder + "2024_01_01_00_00_00_000.Json", R"({"profilename": "Orphan", "Device": [{}]})");
+    WriteText(folder + "notes.Json", R"({"keep": 1})");
+    Init();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "Orphan"}));
+    EXPECT_EQ(list.GetSelectedIndex(), 1) << "the stored selection stands";
+    EXPECT_EQ(ListFile()["profilelist"].size(), 3u);
+    EXPECT_EQ(ListFile()["profileselect"], 1);
+    EXPECT_TRUE(FilesStartingWith(folder, "ProfileList.ini.broken-").empty()) << "a sound list is not kept aside";
+
+    // Once adopted, the next start reads the list as it is.
+    Init();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "Orphan"}));
+}
+
+TEST_F(ProfileListTest, ASoundListIsReadWithoutWritingAnything) {
+    WriteList({"A", "B"}, 1);
     struct stat before {};
     ASSERT_EQ(::stat(ListPath().c_str(), &before), 0);
     const auto filesBefore = FilesStartingWith(folder, "");
 
     Init();
-    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"})) << "a sound list adopts nothing";
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(list.GetSelectedIndex(), 1);
     struct stat after {};
     ASSERT_EQ(::stat(ListPath().c_str(), &after), 0);

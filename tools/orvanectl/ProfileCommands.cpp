@@ -5,9 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/SystemMouseSettings.h"
 #include "profiles/ProfileExchange.h"
-#include "profiles/ProfileFolderSnapshot.h"
+#include "mouse/ProfileChangeGuard.h"
 #include "tools/orvanectl/Commands.h"
 #include "tools/orvanectl/MouseSession.h"
 
@@ -35,28 +34,19 @@ int FindEntry(const ProfileList& list, const std::string& what) {
     return -1;
 }
 
-// The folder and the desktop's pointer settings before an operation, put back when the mouse did
-// not take the profile the operation selected: the disk never says what the mouse does not hold.
-struct Before {
-    ProfileFolderSnapshot folder;
-    PointerSettingsValues desktop;
-};
+std::string FolderOf(const ProfileList& list) { return std::filesystem::path(list.ListPath()).parent_path().string(); }
 
-Before TakeBefore(const ProfileList& list, const MouseSession& session) {
-    return {ProfileFolderSnapshot::Take(std::filesystem::path(list.ListPath()).parent_path().string()),
-            ReadPointerSettings(*session.desktop)};
-}
-
-int Written(const DeviceOutcome& written, const ProfileList& list, const Before& before, MouseSession& session) {
-    // A macro set too large for the mouse is only a warning: the rest of the profile is written.
-    const bool failed = written.IsDeviceFailure() || (written.IsRefused() && written.excess == 0);
-    if (failed) {
-        const bool folderBack = before.folder.Restore();
-        const bool desktopBack = WritePointerSettings(*session.desktop, before.desktop);
-        const bool restored = folderBack && desktopBack;
+// The mouse's answer to the profile an operation selected; when it did not take it, the guard
+// has put the folder and the desktop's pointer settings back: the disk never says what the mouse
+// does not hold.
+int Written(const DeviceOutcome& written, const ProfileList& list, ProfileChangeGuard& guard) {
+    guard.Begin(FolderOf(list));
+    const ProfileChangeGuard::End end = guard.Finish(written);
+    if (end == ProfileChangeGuard::End::kPutBack || end == ProfileChangeGuard::End::kPutBackFailed) {
         std::fprintf(stderr, "orvanectl: %s\n",
-                     restored ? "the profiles and the desktop's pointer settings were left as they were"
-                              : "the profiles could not all be put back as they were");
+                     end == ProfileChangeGuard::End::kPutBack
+                         ? "the profiles and the desktop's pointer settings were left as they were"
+                         : "the profiles could not all be put back as they were");
         return written.IsDeviceFailure() ? OutcomeResult(written) : Fail(kExitFailure, written.reason);
     }
     if (written.IsRefused()) std::fprintf(stderr, "orvanectl: %s; they were not written\n", written.reason.c_str());
@@ -108,9 +98,10 @@ int ImportCommand(const GlobalOptions& options, ProfileList& list, const std::st
     int code = kExitOk;
     auto session = OpenMouseSession(options, list, code);
     if (!session) return code;
-    const Before before = TakeBefore(list, *session);
+    ProfileChangeGuard guard(*session->desktop);
+    guard.Arm(FolderOf(list));
     if (const ProfileExchangeResult r = ImportProfile(list, file); !r.Done()) return ExchangeFailure(r, "import");
-    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, before, *session);
+    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, guard);
 }
 
 }  // namespace
@@ -141,12 +132,13 @@ int ProfilesCommand(const GlobalOptions& options, const Args& args) {
     int code = kExitOk;
     auto session = OpenMouseSession(options, list, code);
     if (!session) return code;
-    const Before before = TakeBefore(list, *session);
-    if (select) return Written(session->mouse.SelectProfile(list, index), list, before, *session);
-    if (verb == "reset") return Written(session->mouse.ResetProfile(list), list, before, *session);
+    ProfileChangeGuard guard(*session->desktop);
+    guard.Arm(FolderOf(list));
+    if (select) return Written(session->mouse.SelectProfile(list, index), list, guard);
+    if (verb == "reset") return Written(session->mouse.ResetProfile(list), list, guard);
     const ProfileListResult changed = verb == "add" ? list.AddProfile() : verb == "copy" ? list.CopyProfile() : list.DeleteProfile();
     if (int r = ListResult(changed, verb.c_str()); r != kExitOk) return r;
-    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, before, *session);
+    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, guard);
 }
 
 }  // namespace orvane::tool
