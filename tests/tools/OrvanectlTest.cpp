@@ -347,14 +347,15 @@ TEST_F(OrvanectlProfiles, AFifoInPlaceOfTheProfileListEndsAtOnceWithWordsAndIsKe
 TEST_F(OrvanectlProfiles, LeftoversOfInterruptedWritesGoAtStartAndNothingElse) {
     ASSERT_EQ(Run({"profiles", "list"}).exitCode, 0);
     const std::string folder = home_.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse/";
-    auto make = [](const std::string& path, std::time_t when) {
-        std::ofstream(path) << "x";
+    auto make = [](const std::string& path, std::time_t when, const char* content = "x") {
+        std::ofstream(path) << content;
         const timespec t[2] = {{when, 0}, {when, 0}};
         ::utimensat(AT_FDCWD, path.c_str(), t, 0);
     };
     const std::time_t now = std::time(nullptr);
     make(folder + "ProfileList.ini.tmp-Ab12Cd", now - 3600);
-    make(folder + "macro.config.tmp-xY34zW", now + 3600);  // newer than the process: not a leftover
+    // Empty and newer than the process: a write that may not have locked it yet.
+    make(folder + "macro.config.tmp-xY34zW", now + 3600, "");
     make(folder + "notes.tmp", now - 3600);
     std::filesystem::create_directories(home_.Path() + "/elsewhere");
     make(home_.Path() + "/elsewhere/a.tmp-Ab12Cd", now - 3600);

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 
+#include <filesystem>
 #include <optional>
 
 #include "ui/dialogs/MsgWnd.h"
@@ -90,7 +91,11 @@ TEST_F(ProfilePanelTest, ShowsTheListWithItsSelectionAndTheMouseTabs) {
          {"Work", "Game", "Team"}, 1},
     };
     for (const auto& c : cases) {
-        if (c.list != nullptr) home.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini", c.list);
+        if (c.list != nullptr) {
+            // Only the listed profiles: a profile file the list does not name would join it.
+            std::filesystem::remove_all(home.Path() + "/.local/share/ORVANE Q730 Gaming Mouse/mouse");
+            home.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/mouse/ProfileList.ini", c.list);
+        }
         seen.clear();
         OpenPanel();
         EXPECT_EQ(ComboTexts(Combo()), c.names);
