@@ -14,7 +14,7 @@ constexpr uint8_t kFull = 255;
 constexpr uint8_t kRestLevel = 64;      // mode 12: keys glow dimly between presses
 constexpr uint8_t kRippleFade = 32;     // mode 9: intensity lost per step behind a ring
 constexpr uint8_t kMaxRippleRadius = kKeyGridColumns;
-constexpr uint8_t kSweepBand = 16;      // mode 18: steps a row or column stays lit
+constexpr uint8_t kSweepBand = 8;       // mode 18: steps a row or column stays lit
 
 bool Forward(const KeyEffectContext& ctx) { return ctx.selection.direction != 0; }
 uint8_t Bright(const KeyEffectContext& ctx) { return BrightnessLevel(ctx.selection.brightness); }
@@ -178,6 +178,7 @@ void Starlight(KeyEffectContext& ctx) {
 void Sweep(KeyEffectContext& ctx) {
     const bool rows = ctx.state.productId == kRowSweepProductId;
     const unsigned lines = rows ? kKeyGridRows : kKeyGridColumns;
+    static_assert(kKeyGridColumns * kSweepBand <= 255, "the sweep's period fits a position");
     PreviewAnimation& a = ctx.state.animation;
     a.position = StepIndex(Forward(ctx), static_cast<uint8_t>(lines * kSweepBand), a.position, 1);
     const unsigned lit = a.position / kSweepBand;

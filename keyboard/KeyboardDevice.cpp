@@ -72,6 +72,13 @@ bool KeyboardDevice::UseProfile(const std::string& uuid) {
 
 void KeyboardDevice::TakeDocument() {
     keys_ = profile_.GetKeyList();
+    // Keys given other functions in an earlier run hold them in their slots: find them there.
+    Run(
+        [this, &m = memories_, codes = KeyCodesFromProfile(keys_)] {
+            m.ClaimSlotsOfCurrentCodes(codes);
+            return SequenceResult{DeviceOutcome::Done(), [this, maps = m.Maps()] { SetMaps(maps); }};
+        },
+        {});
     settings_ = profile_.GetKeyboardSystemSettings();
     TakeCustomColors();
     TakeLighting();

@@ -66,7 +66,7 @@ int KeyboardMemories::WriteKeyBlock(std::span<const FunctionCode> codes, uint8_t
     group_.Begin();
     if (!group_.Gate()) return 0;
     RefreshDeviceInfo();
-    ClaimKeyboardSlotsOfCurrentCodes(maps_, keyTable_, ledMap_, deviceInfo_.KeySlots(), codes);
+    ClaimSlotsOfCurrentCodes(codes);
     const std::vector<uint8_t> table = BuildKeyboardKeyTable(maps_, keyTable_, codes, deviceInfo_.KeySlots());
     return WriteInTransfer("WriteKeyTable", [&] { return channel_.WriteKeyTable(table, profileIndex); });
 }
@@ -89,6 +89,10 @@ int KeyboardMemories::WriteCustomBitmapByte(size_t index, uint8_t value) {
     if (index >= kCustomLightBitmapBytes || !group_.Gate()) return 0;
     const std::array<uint8_t, 1> byte{value};
     return group_.Command("WriteRecord", [&] { return channel_.WriteRecord(byte, static_cast<uint16_t>(index)); });
+}
+
+void KeyboardMemories::ClaimSlotsOfCurrentCodes(std::span<const FunctionCode> codes) {
+    ClaimKeyboardSlotsOfCurrentCodes(maps_, keyTable_, ledMap_, deviceInfo_.KeySlots(), codes);
 }
 
 int KeyboardMemories::StreamFrame(const KeyLightFrame& frame) { return channel_.StreamLightData(frame); }

@@ -42,6 +42,9 @@ public:
     // WriteRecord of the whole bitmap at address 0, or of one byte at its own address.
     int WriteCustomBitmap(const CustomLightBitmap& bitmap);
     int WriteCustomBitmapByte(size_t index, uint8_t value);
+    // Keys whose factory code is in no slot take the free slot holding their code in `codes`
+    // (what an earlier run wrote), and its LED.
+    void ClaimSlotsOfCurrentCodes(std::span<const FunctionCode> codes);
     // One frame through the light path (dropped while a command runs); the channel's result.
     int StreamFrame(const KeyLightFrame& frame);
 
