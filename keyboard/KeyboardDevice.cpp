@@ -130,9 +130,13 @@ DeviceOutcome KeyboardDevice::LoadProfileOnConnect(OutcomeHandler done) {
     return SendCustomLightBitmap(std::move(done));
 }
 
-DeviceOutcome KeyboardDevice::ReloadProfile(OutcomeHandler done) {
+void KeyboardDevice::LoadProfile() {
     profile_.LoadProfile(profile_.GetProfilePath());
     TakeDocument();
+}
+
+DeviceOutcome KeyboardDevice::ReloadProfile(OutcomeHandler done) {
+    LoadProfile();
     return SendCustomLightBitmap(std::move(done));
 }
 

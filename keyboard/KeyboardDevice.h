@@ -52,7 +52,9 @@ public:
     // The document's file loaded and taken; the desktop's key repeat replaces the profile's
     // (saved); the custom light pattern sent.
     DeviceOutcome LoadProfileOnConnect(OutcomeHandler done = {});
-    // The document's file loaded and taken as it is; the custom light pattern sent.
+    // The document's file loaded and taken as it is; nothing is sent.
+    void LoadProfile();
+    // LoadProfile, and the custom light pattern sent.
     DeviceOutcome ReloadProfile(OutcomeHandler done = {});
     // The list selects entry `index`: the profile is loaded, its key repeat applied to the
     // desktop, keys, macros and the block written.

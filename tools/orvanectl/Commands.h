@@ -26,5 +26,6 @@ int ShootCommand(const GlobalOptions& options, const Args& args);
 int UpdatesCommand(const GlobalOptions& options, const Args& args);
 int KeysCommand(const GlobalOptions& options, const Args& args);
 int MacrosCommand(const GlobalOptions& options, const Args& args);
+int KeyboardCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

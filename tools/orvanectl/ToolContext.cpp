@@ -13,6 +13,8 @@ bool IsMouseCommand(const DeviceRecord& r) {
     return (r.type == kDeviceMouse || r.type == kDeviceSlowLinkMouse) && r.role == kRoleCommand;
 }
 
+bool IsKeyboardCommand(const DeviceRecord& r) { return r.type == kDeviceKeyboard && r.role == kRoleCommand; }
+
 // --device accepts a full collection path or just the node it lives on.
 bool MatchesDeviceOption(const std::string& option, const std::string& path) {
     if (option.empty()) return true;
@@ -47,7 +49,11 @@ std::string HexBytes(const uint8_t* data, size_t count) {
     return out;
 }
 
-std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& exitCode) {
+namespace {
+
+// The first command interface `wanted` accepts, opened; `what` names the family in messages.
+std::unique_ptr<OpenedDevice> OpenFirst(const GlobalOptions& options, bool (*wanted)(const DeviceRecord&),
+                                        const std::string& what, int& exitCode) {
     HidDeviceHandle probe;
     DeviceSlotList slots = MakeDeviceSlotList();
     std::vector<ScannedInterface> seen;
@@ -58,8 +64,8 @@ std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& e
     const ScannedInterface* denied = nullptr;
     for (const auto& s : seen) {
         if (!MatchesDeviceOption(options.device, s.record.path)) continue;
-        if (s.slot >= 0 && IsMouseCommand(s.record)) {
-            auto mouse = std::make_unique<OpenedMouse>();
+        if (s.slot >= 0 && wanted(s.record)) {
+            auto mouse = std::make_unique<OpenedDevice>();
             mouse->record = s.record;
             mouse->channel = std::make_unique<CommandChannel>();
             if (!mouse->channel->Open(s.record.path, s.record.type == kDeviceSlowLinkMouse)) {
@@ -81,10 +87,20 @@ std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& e
         exitCode = Fail(kExitPermission, "permission denied on " + NodeOf(denied->record.path) +
                                              ": install the udev rule 70-orvane-q730.rules (see README)");
     } else {
-        exitCode = Fail(kExitNoDevice, options.device.empty() ? "no supported mouse found"
-                                                              : "no supported mouse at " + options.device);
+        exitCode = Fail(kExitNoDevice, options.device.empty() ? "no supported " + what + " found"
+                                                              : "no supported " + what + " at " + options.device);
     }
     return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& exitCode) {
+    return OpenFirst(options, IsMouseCommand, "mouse", exitCode);
+}
+
+std::unique_ptr<OpenedDevice> OpenFirstKeyboard(const GlobalOptions& options, int& exitCode) {
+    return OpenFirst(options, IsKeyboardCommand, "keyboard", exitCode);
 }
 
 }  // namespace orvane::tool

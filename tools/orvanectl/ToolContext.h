@@ -1,5 +1,5 @@
 #pragma once
-// What every orvanectl command shares: global options, exit codes, finding and opening the mouse.
+// What every orvanectl command shares: global options, exit codes, finding and opening a device.
 
 #include <cstdio>
 #include <memory>
@@ -31,13 +31,15 @@ struct GlobalOptions {
 // Prints an error line to stderr and returns `code`, for `return Fail(...)` at call sites.
 int Fail(int code, const std::string& message);
 
-// The first supported mouse's command interface, opened. On failure `exitCode` says why and a
-// message has been printed.
-struct OpenedMouse {
+// The first supported mouse's (keyboard's) command interface, opened. On failure `exitCode` says
+// why and a message has been printed.
+struct OpenedDevice {
     std::unique_ptr<CommandChannel> channel;
     DeviceRecord record;
 };
-std::unique_ptr<OpenedMouse> OpenFirstMouse(const GlobalOptions& options, int& exitCode);
+using OpenedMouse = OpenedDevice;
+std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& exitCode);
+std::unique_ptr<OpenedDevice> OpenFirstKeyboard(const GlobalOptions& options, int& exitCode);
 
 // Reports a command that did not succeed: why (DescribeCommandFailure) and its result code.
 int NotAnswering(const char* command, int result, const CommandFailureDetail& detail = {});
