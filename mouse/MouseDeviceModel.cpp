@@ -7,41 +7,7 @@ namespace {
 constexpr size_t kLiftOffReadBytes = 21;
 static_assert(ConfigBlock::kLiftOff < kLiftOffReadBytes);
 
-// No answer, no channel or no device: the device will not answer the rest of the group either.
-bool DeviceGone(int result) { return result == kResultClosedOrReadFailed || result == kResultWriteFailed; }
-
 }  // namespace
-
-void MouseDeviceModel::BeginGroup() {
-    lastFailure_ = {};
-    groupStopped_ = false;
-}
-
-bool MouseDeviceModel::Gate() {
-    if (groupStopped_) return false;
-    if (!channel_.IsOpen()) {
-        Note("open", 0);
-        return false;
-    }
-    if (channel_.SlowLink() && Command("QueryOnline", [this] { return channel_.QueryOnline() ? kResultSuccess : 0; }) != kResultSuccess) {
-        return false;
-    }
-    return true;
-}
-
-template <class Call>
-int MouseDeviceModel::Command(const char* name, Call call) {
-    if (groupStopped_) return kResultClosedOrReadFailed;
-    const int result = call();
-    Note(name, result);
-    return result;
-}
-
-void MouseDeviceModel::Note(const char* command, int result) {
-    if (result != kResultSuccess && lastFailure_.command == nullptr)
-        lastFailure_ = {command, result, channel_.LastFailureDetail()};
-    if (DeviceGone(result)) groupStopped_ = true;
-}
 
 void MouseDeviceModel::RefreshDeviceInfo() {
     DeviceInfoRecord info;
@@ -120,15 +86,7 @@ int MouseDeviceModel::WriteMacros(const std::vector<std::vector<MacroEventBytes>
     BeginGroup();
     if (!Gate()) return 0;
     RefreshDeviceInfo();
-    MacroAreaImage compiled = CompileMacroArea(macros, MacroCapacityBytes());
-    if (compiled.image.empty()) return compiled.result;
-    if (!Gate()) return -1;
-    Command("BeginTransfer", [this] { return channel_.BeginTransfer(); });
-    if (!Gate()) return -1;
-    Command("WriteMacroData", [&] { return channel_.WriteMacroData(compiled.image); });
-    if (!Gate()) return -1;
-    Command("EndTransfer", [this] { return channel_.EndTransfer(); });
-    return 0;
+    return WriteMacroMemory(group_, macros, MacroCapacityBytes());
 }
 
 std::optional<PowerStatus> MouseDeviceModel::ReadPowerStatus() {

@@ -3,9 +3,7 @@
 // the initial read, reading the active profile's settings block, and the write groups for
 // settings, key table and macros, each gated on QueryOnline on a slow link.
 //
-// A group stops at the first command that found no answer (time-out), a closed channel or an
-// unplugged device: the rest of the group returns the closed-channel result without I/O, so a
-// dead device costs one time-out per group. An error status is an answer and the group goes on.
+// Each runs as one CommandGroup: it stops at the first command that found no answer.
 
 #include <array>
 #include <cstdint>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "protocol/CommandChannel.h"
+#include "protocol/CommandGroup.h"
 #include "protocol/DeviceOutcome.h"
 #include "protocol/ConfigBlock.h"
 #include "protocol/KeyTable.h"
@@ -24,7 +23,7 @@ namespace orvane {
 
 class MouseDeviceModel {
 public:
-    explicit MouseDeviceModel(CommandChannel& channel) : channel_(channel) {}
+    explicit MouseDeviceModel(CommandChannel& channel) : channel_(channel), group_(channel) {}
 
     enum class InitialReadOutcome { Done, ChannelClosed, Offline, BlockSizeRefused };
     // BeginTransfer, ReadDeviceInfo, SetBlockSize(3 x N), ReadKeyTable, EndTransfer; then the
@@ -53,21 +52,20 @@ public:
     size_t KeySlots() const { return deviceInfo_.KeySlots(); }
     size_t MacroCapacityBytes() const { return static_cast<size_t>(deviceInfo_.MacroUnits()) * kMacroUnitBytes; }
     // The first failing command of the last group run, or command == nullptr when all succeeded.
-    const CommandFailure& LastFailure() const { return lastFailure_; }
+    const CommandFailure& LastFailure() const { return group_.LastFailure(); }
 
 private:
-    // A new group: no failure noted, the device taken as answering.
-    void BeginGroup();
-    // Channel open, the group not stopped and, on a slow link, the device online (noted as a
-    // failure otherwise).
-    bool Gate();
-    // Runs one command of the group unless the group has stopped (then 0, no I/O), and notes it.
+    void BeginGroup() { group_.Begin(); }
+    bool Gate() { return group_.Gate(); }
     template <class Call>
-    int Command(const char* name, Call call);
-    void Note(const char* command, int result);
+    int Command(const char* name, Call call) {
+        return group_.Command(name, call);
+    }
+    void Note(const char* command, int result) { group_.Note(command, result); }
     void RefreshDeviceInfo();
 
     CommandChannel& channel_;
+    CommandGroup group_;
     DeviceInfoRecord deviceInfo_;
     std::array<uint8_t, kKeyTableMaxBytes> keyTable_{};
     KeySlotMap slotMap_ = [] {
@@ -75,8 +73,6 @@ private:
         m.fill(kNoKeySlot);
         return m;
     }();
-    CommandFailure lastFailure_;
-    bool groupStopped_ = false;
 };
 
 }  // namespace orvane

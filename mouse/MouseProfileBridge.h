@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "profiles/CMouseProfiledata.h"
+#include "profiles/DeviceMemoryInputs.h"
 #include "profiles/MacroFile.h"
 #include "protocol/ConfigBlock.h"
 #include "protocol/KeyTable.h"
@@ -21,12 +22,6 @@ struct ScreenSize {
 // own copy of the height stage.
 ConfigBlockInput SettingsFromProfile(CMouseProfiledata& profile, uint8_t liftOffOption, uint8_t activeProfile,
                                      const ScreenSize& screen);
-
-// The current function code of each "KeyList" entry, in logical button order.
-std::vector<FunctionCode> KeyCodesFromProfile(const std::vector<KeyListEntry>& keys);
-
-// The device encoding of each macro's steps, in macro-number order.
-std::vector<std::vector<MacroEventBytes>> MacroEventsForDevice(const std::vector<DeviceMacro>& macros);
 
 // A read of the active block taken into the page's light state and the document: mode,
 // brightness, speed, multicolour and the colour red into `lightState` (direction and the

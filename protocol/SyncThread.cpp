@@ -21,8 +21,9 @@ uint16_t FirstUsage(std::vector<HidDataEntry> entries, std::span<const uint8_t> 
 
 }  // namespace
 
-SyncThread::SyncThread(std::shared_ptr<CommandChannel> channel, std::function<void()> onProfileSwitch)
-    : channel_(std::move(channel)), onProfileSwitch_(std::move(onProfileSwitch)) {}
+SyncThread::SyncThread(std::shared_ptr<CommandChannel> channel, std::function<void()> onProfileSwitch,
+                       std::function<void(uint16_t)> onUsage)
+    : channel_(std::move(channel)), onProfileSwitch_(std::move(onProfileSwitch)), onUsage_(std::move(onUsage)) {}
 
 SyncThread::~SyncThread() { Stop(); }
 
@@ -31,7 +32,7 @@ bool SyncThread::Start() {
     std::shared_ptr<const hid::Collection> layout = channel_->Handle().PreparsedData();
     if (!channel_->IsOpen() || !layout) return false;
     const size_t reportBytes = std::max<size_t>(channel_->Handle().Capabilities().inputReportByteLength, 1);
-    thread_.Start([channel = channel_, onSwitch = onProfileSwitch_, layout, reportBytes,
+    thread_.Start([channel = channel_, onSwitch = onProfileSwitch_, onUsage = onUsage_, layout, reportBytes,
                    entries = channel_->Handle().DataEntries(hid::ReportType::Input)](const StopSignal& stop) {
         std::vector<uint8_t> report(reportBytes);
         for (;;) {
@@ -42,7 +43,11 @@ bool SyncThread::Start() {
                 continue;
             }
             DebugLog("接收到自动添加设备的同步信息要求  TEST");
-            if (FirstUsage(entries, std::span(report).first(length), *layout) != kProfileSwitchUsage) continue;
+            const uint16_t usage = FirstUsage(entries, std::span(report).first(length), *layout);
+            if (usage != kProfileSwitchUsage) {
+                if (usage != 0 && onUsage) onUsage(usage);
+                continue;
+            }
             DebugLog("接收到自动添加设备的同步信息要求");
             onSwitch();
         }

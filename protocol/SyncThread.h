@@ -1,7 +1,8 @@
 #pragma once
 // The sync thread of a device page: it reads the event reports of the device's event interface
 // (the page's sync channel) without a time-out and reports an on-board profile switch (consumer
-// usage 0x0401) so that the page can read the device's new active profile.
+// usage 0x0401) so that the page can read the device's new active profile; every other usage
+// goes to an optional observer (the keyboard's key events).
 //
 // A pending read ends when the channel is closed (the close wakes it), so the owner closes the
 // channel before or while it stops the thread and a stop never waits for the device. After a
@@ -23,9 +24,10 @@ public:
     static constexpr std::chrono::milliseconds kTurnWait{1};
     static constexpr std::chrono::milliseconds kIdleWait{100};
 
-    // `onProfileSwitch` is called on the sync thread; like the channel it must stay valid until
-    // the thread has ended, also past a stop that timed out.
-    SyncThread(std::shared_ptr<CommandChannel> channel, std::function<void()> onProfileSwitch);
+    // `onProfileSwitch` and `onUsage` are called on the sync thread; like the channel they must
+    // stay valid until the thread has ended, also past a stop that timed out.
+    SyncThread(std::shared_ptr<CommandChannel> channel, std::function<void()> onProfileSwitch,
+               std::function<void(uint16_t usage)> onUsage = {});
     ~SyncThread();
     SyncThread(const SyncThread&) = delete;
     SyncThread& operator=(const SyncThread&) = delete;
@@ -41,6 +43,7 @@ public:
 private:
     std::shared_ptr<CommandChannel> channel_;
     std::function<void()> onProfileSwitch_;
+    std::function<void(uint16_t)> onUsage_;
     WorkerThread thread_;
 };
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <optional>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -105,11 +108,14 @@ void SimDevice::DeliverDue() {
 }
 
 void SimDevice::Run() {
+    // A device's reply delay is its own: no timer slack of the host's scheduler on top of it.
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     std::vector<uint8_t> buffer(kMaxReportBytes);
     for (;;) {
         std::vector<pollfd> fds;
         std::vector<Connection> polled;
-        int timeoutMs = -1;
+        // Until the first pending report is due; none: until a report or a wake-up comes.
+        std::optional<std::chrono::nanoseconds> wait;
         {
             std::unique_lock lock(mutex_);
             if (!plugged_) {
@@ -120,15 +126,20 @@ void SimDevice::Run() {
             polled = connections_;
             const auto now = std::chrono::steady_clock::now();
             for (const auto& p : pending_) {
-                // Rounded up: a timeout rounded down wakes early and spins until the report is due.
-                auto ms = std::chrono::ceil<std::chrono::milliseconds>(p.due - now).count();
-                int left = ms <= 0 ? 0 : static_cast<int>(std::min<long long>(ms, 60000));
-                timeoutMs = timeoutMs < 0 ? left : std::min(timeoutMs, left);
+                const auto left = std::clamp<std::chrono::nanoseconds>(p.due - now, std::chrono::nanoseconds(0),
+                                                                        std::chrono::minutes(1));
+                wait = wait ? std::min(*wait, left) : left;
             }
         }
         fds.push_back({wake_.Fd(), POLLIN, 0});
         for (const auto& c : polled) fds.push_back({c.fd, POLLIN, 0});
-        int n = ::poll(fds.data(), fds.size(), timeoutMs);
+        // To the nanosecond, so that a reply delay of 1 ms is 1 ms and not the next whole millisecond.
+        timespec timeout{};
+        if (wait) {
+            timeout.tv_sec = static_cast<time_t>(std::chrono::duration_cast<std::chrono::seconds>(*wait).count());
+            timeout.tv_nsec = static_cast<long>((*wait % std::chrono::seconds(1)).count());
+        }
+        int n = ::ppoll(fds.data(), fds.size(), wait ? &timeout : nullptr, nullptr);
         if (n < 0 && errno != EINTR) return;
         if (fds[0].revents & POLLIN) wake_.Drain();
         for (size_t i = 1; i < fds.size(); ++i) {

@@ -9,6 +9,7 @@
 #include "device/HidBackend.h"
 #include "platform/UserFolders.h"
 #include "sim/HeadsetFirmware.h"
+#include "sim/KeyboardFirmware.h"
 #include "sim/MouseFirmware.h"
 #include "sim/PadFirmware.h"
 
@@ -95,6 +96,14 @@ std::optional<SimModelDevice> MakeHeadset(const SimModelContext& context, std::s
     return SimModelDevice{HeadsetIdentity(), std::make_shared<HeadsetFirmware>(PadOptionsFor("headset", context))};
 }
 
+std::optional<SimModelDevice> MakeKeyboard(const SimModelContext& context, std::string&) {
+    KeyboardOptions options;
+    options.latency = context.latency;
+    options.stateFolder = context.stateFolder;
+    options.stateFileName = SimStateName("keyboard", context.instance) + ".json";
+    return SimModelDevice{KeyboardIdentity(), std::make_shared<KeyboardFirmware>(std::move(options))};
+}
+
 struct Registry {
     std::mutex mutex;
     std::map<std::string, SimModelFactory> factories;
@@ -105,6 +114,7 @@ void RegisterBuiltInSimModels(Registry& r) {
     r.factories.emplace("mouse", MakeMouse);
     r.factories.emplace("pad", MakePad);
     r.factories.emplace("headset", MakeHeadset);
+    r.factories.emplace("keyboard", MakeKeyboard);
 }
 
 Registry& TheRegistry() {

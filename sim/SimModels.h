@@ -1,5 +1,5 @@
 #pragma once
-// The emulated models by name ("mouse", "pad", "headset", ...), and the start-up step
+// The emulated models by name ("mouse", "pad", "headset", "keyboard"), and the start-up step
 // that plugs a list of them on a new emulated bus and makes it the active HID backend.
 //
 // Adding a model is one RegisterSimModel line in RegisterBuiltInSimModels (SimModels.cpp).

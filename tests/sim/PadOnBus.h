@@ -1,5 +1,5 @@
 #pragma once
-// A pad or headset firmware model plugged on its own emulated bus, with the host's real
+// A pad, headset or keyboard firmware model plugged on its own emulated bus, with the host's real
 // CommandChannel open on its command collection, as a device page opens it.
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include "device/HidPath.h"
 #include "protocol/CommandChannel.h"
 #include "sim/HeadsetFirmware.h"
+#include "sim/KeyboardFirmware.h"
 #include "sim/PadFirmware.h"
 #include "sim/SimBus.h"
 
@@ -62,6 +63,12 @@ struct PadOnBus : OnBus<sim::PadFirmware> {
 struct HeadsetOnBus : OnBus<sim::HeadsetFirmware> {
     explicit HeadsetOnBus(sim::PadOptions options = {})
         : OnBus(std::make_shared<sim::HeadsetFirmware>(std::move(options)), sim::HeadsetIdentity, 3, 0) {}
+};
+
+// The keyboard, its command channel on collection 4 of interface 1.
+struct KeyboardOnBus : OnBus<sim::KeyboardFirmware> {
+    explicit KeyboardOnBus(sim::KeyboardOptions options = {})
+        : OnBus(std::make_shared<sim::KeyboardFirmware>(std::move(options)), sim::KeyboardIdentity, 1, 4) {}
 };
 
 }  // namespace orvane::test

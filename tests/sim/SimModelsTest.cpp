@@ -109,7 +109,7 @@ TEST_P(SimulationBadList, InstallsNothingAndNamesTheKnownModels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SimulationBadList,
-                         ::testing::Values(BadList{"UnknownAfterKnown", "mouse,keyboard", "\"keyboard\""},
+                         ::testing::Values(BadList{"UnknownAfterKnown", "mouse,trackball", "\"trackball\""},
                                            BadList{"CaseMatters", "Mouse", "\"Mouse\""},
                                            BadList{"EmptyItem", "mouse,,mouse", "empty model name"},
                                            BadList{"EmptyList", "", "empty model name"}),

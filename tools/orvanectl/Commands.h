@@ -29,5 +29,6 @@ int MacrosCommand(const GlobalOptions& options, const Args& args);
 // The mouse pad's `config` and `profiles` (--pad).
 int PadConfigCommand(const GlobalOptions& options, const Args& args);
 int PadProfilesCommand(const GlobalOptions& options, const Args& args);
+int KeyboardCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

@@ -14,6 +14,7 @@ bool IsMouseCommand(const DeviceRecord& r) {
 }
 
 bool IsPadCommand(const DeviceRecord& r) { return r.type == kDeviceMousePad && r.role == kRoleCommand; }
+bool IsKeyboardCommand(const DeviceRecord& r) { return r.type == kDeviceKeyboard && r.role == kRoleCommand; }
 
 // --device accepts a full collection path or just the node it lives on.
 bool MatchesDeviceOption(const std::string& option, const std::string& path) {
@@ -111,6 +112,10 @@ std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& 
 
 std::unique_ptr<OpenedDevice> OpenFirstPad(const GlobalOptions& options, int& exitCode) {
     return OpenFirst(options, IsPadCommand, "mouse pad", exitCode);
+}
+
+std::unique_ptr<OpenedDevice> OpenFirstKeyboard(const GlobalOptions& options, int& exitCode) {
+    return OpenFirst(options, IsKeyboardCommand, "keyboard", exitCode);
 }
 
 }  // namespace orvane::tool

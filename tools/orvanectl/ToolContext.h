@@ -1,6 +1,6 @@
 #pragma once
 // What every orvanectl command shares: global options, exit codes, finding and opening the mouse
-// or the mouse pad.
+// the mouse pad or a keyboard.
 
 #include <cstdio>
 #include <memory>
@@ -44,6 +44,7 @@ struct OpenedDevice {
 };
 std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& exitCode);
 std::unique_ptr<OpenedDevice> OpenFirstPad(const GlobalOptions& options, int& exitCode);
+std::unique_ptr<OpenedDevice> OpenFirstKeyboard(const GlobalOptions& options, int& exitCode);
 
 // Reports a command that did not succeed: why (DescribeCommandFailure) and its result code.
 int NotAnswering(const char* command, int result, const CommandFailureDetail& detail = {});

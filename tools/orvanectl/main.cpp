@@ -43,6 +43,12 @@ const std::map<std::string, CommandEntry>& CommandTable() {
                                "                            g-key dpi-cycle game-mode m8); saved and written to the mouse"}},
         {"macros", {MacrosCommand, "macros list|show NAME [--json], add NAME, rename NAME NEWNAME, delete NAME,\n"
                                    "                            import FILE [NAME], export NAME FILE   the macro files"}},
+        {"keyboard", {KeyboardCommand, "keyboard config [--json] | config rate HZ | config win-lock|w-lock|six-key on|off\n"
+                                       "                            | config repeat-rate 0-31 | config repeat-delay 250|500|750|1000\n"
+                                       "                            | keys [--json] | keys set KEY FUNCTION | keys reset [KEY]\n"
+                                       "                            | light [--json] | light modes [--json] | light MODE [options]\n"
+                                       "                            the first keyboard on its selected profile (KEY: 0-125),\n"
+                                       "                            each change saved and written to the keyboard"}},
         {"lod", {LodCommand, "lod 1|2                   lift-off distance in mm"}},
         {"light", {LightCommand, "light [--json] | light modes [--json] | light MODE [--colour RRGGBB] [--brightness 0-4]\n"
                                  "                            [--speed 0-4] [--direction left|right] [--colourful]\n"
@@ -59,8 +65,12 @@ const std::map<std::string, CommandEntry>& CommandTable() {
 
 void PrintHelp() {
     std::printf(
-        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] [--pad] COMMAND [ARGS]\n\n"
-        "Configures the ORVANE Q730 mouse, and the mouse pad, from the command line.\n\n"
+        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] [--pad] COMMAND [ARGS]
+
+"
+        "Configures the ORVANE Q730 mouse, the mouse pad (and a keyboard of the family) from the command line.
+
+"
         "Options:\n"
         "  --simulate LIST   run on emulated devices instead of hidraw (e.g. mouse); also ORVANE_SIMULATE\n"
         "  --debug           print the debug log (every command and reply) to stderr; also ORVANE_DEBUG=1\n"
