@@ -65,12 +65,8 @@ const std::map<std::string, CommandEntry>& CommandTable() {
 
 void PrintHelp() {
     std::printf(
-        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] [--pad] COMMAND [ARGS]
-
-"
-        "Configures the ORVANE Q730 mouse, the mouse pad (and a keyboard of the family) from the command line.
-
-"
+        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] [--pad] COMMAND [ARGS]\n\n"
+        "Configures the ORVANE Q730 mouse, the mouse pad (and a keyboard of the family) from the command line.\n\n"
         "Options:\n"
         "  --simulate LIST   run on emulated devices instead of hidraw (e.g. mouse); also ORVANE_SIMULATE\n"
         "  --debug           print the debug log (every command and reply) to stderr; also ORVANE_DEBUG=1\n"
