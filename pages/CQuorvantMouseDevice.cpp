@@ -62,14 +62,6 @@ CQuorvantMouseDevice::CQuorvantMouseDevice(QWidget* parent)
     SetDeviceKind(kDeviceMouse);
     SetReadsSyncChannel(true);
     mouse_.SetRunner(*runner_);
-    busyTimer_ = new QTimer(this);
-    busyTimer_->setSingleShot(true);
-    connect(busyTimer_, &QTimer::timeout, this, [this] {
-        if (ui::WindowImplBase* window = GetMainWindow()) {
-            progressShown_ = true;
-            window->PostMessage(ui::kShowProgress, 1, 0);
-        }
-    });
 }
 
 CQuorvantMouseDevice::~CQuorvantMouseDevice() {
@@ -82,17 +74,6 @@ CQuorvantMouseDevice::~CQuorvantMouseDevice() {
 }
 
 bool CQuorvantMouseDevice::IsDeviceBusy() const { return runner_->Busy(); }
-
-void CQuorvantMouseDevice::OnDeviceBusy(bool busy) {
-    if (busy) {
-        busyTimer_->start(kBusyShowMs);
-        return;
-    }
-    busyTimer_->stop();
-    if (!progressShown_) return;
-    progressShown_ = false;
-    if (ui::WindowImplBase* window = GetMainWindow()) window->PostMessage(ui::kShowProgress, 0, 0);
-}
 
 // --- Identity ---
 

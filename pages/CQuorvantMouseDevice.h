@@ -17,7 +17,7 @@
 #include "pages/CQuorvantUSBDevice.h"
 #include "mouse/LightNames.h"
 #include "mouse/MouseDevice.h"
-#include "mouse/ProfileChangeGuard.h"
+#include "profiles/ProfileChangeGuard.h"
 
 namespace orvane::ui {
 struct TNotifyUI;
@@ -35,9 +35,6 @@ class UiThreadGate;
 
 class CQuorvantMouseDevice : public CQuorvantUSBDevice {
 public:
-    // A device sequence that takes longer than this shows the progress indicator.
-    static constexpr int kBusyShowMs = 150;
-
     explicit CQuorvantMouseDevice(QWidget* parent = nullptr);
     // Stops the preview thread, then closes the sync channel and stops the sync thread.
     ~CQuorvantMouseDevice() override;
@@ -159,8 +156,6 @@ private:
     void RefreshPerformance();
     // The preview animates `selection` from now on.
     void SetPreviewSelection(const LightInfoRecord& selection);
-    // The main window shows "setting_progress" while a sequence runs longer than kBusyShowMs.
-    void OnDeviceBusy(bool busy);
     void BindPicture(ui::CControlUI& picture);
     // A profile operation's device outcome; when the run failed, the folder is back as it was
     // and the panel and the page show it again.
@@ -186,8 +181,6 @@ private:
 
     std::shared_ptr<UiThreadGate> uiGate_;
     std::unique_ptr<PageCommandRunner> runner_;
-    QPointer<QTimer> busyTimer_;
-    bool progressShown_ = false;
 };
 
 }  // namespace orvane

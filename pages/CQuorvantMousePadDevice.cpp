@@ -6,6 +6,7 @@
 #include "pages/LightModeList.h"
 #include "pages/NumberedName.h"
 #include "pages/PageCommandRunner.h"
+#include "platform/DebugLog.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/dialogs/WindowMessageIds.h"
@@ -21,7 +22,7 @@ CQuorvantMousePadDevice::CQuorvantMousePadDevice(QWidget* parent)
 CQuorvantMousePadDevice::CQuorvantMousePadDevice(QWidget* parent, int kind, const CoreFactory& makeCore)
     : CQuorvantUSBDevice(parent),
       uiGate_(std::make_shared<UiThreadGate>(this)),
-      runner_(std::make_unique<PageCommandRunner>(uiGate_, nullptr)),
+      runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })),
       pad_(makeCore(Channel())) {
     SetDeviceKind(kind);
     SetReadsSyncChannel(true);
@@ -132,7 +133,11 @@ bool CQuorvantMousePadDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    if (pad_->ApplyProfile(GetProfileUuid().toStdString()).IsRefused()) return false;
+    profileGuard_.Begin(GetUserDataFolder());
+    const DeviceOutcome applied =
+        pad_->ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
+    if (!applied.IsPending()) FinishProfileChange(applied);
+    if (applied.IsRefused()) return false;
     ShowLighting();
     RefreshControls();
     return true;
@@ -140,11 +145,32 @@ bool CQuorvantMousePadDevice::ApplySelectedProfile() {
 
 bool CQuorvantMousePadDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
-    if (item == nullptr || pad_->ResetProfile(item->List()).IsRefused()) return false;
+    if (item == nullptr) return false;
+    profileGuard_.Begin(GetUserDataFolder());
+    const DeviceOutcome reset =
+        pad_->ResetProfile(item->List(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
+    if (!reset.IsPending()) FinishProfileChange(reset);
+    if (reset.IsRefused()) return false;
     item->ShowProfiles();
     ShowLighting();
     RefreshControls();
     return true;
+}
+
+void CQuorvantMousePadDevice::FinishProfileChange(const DeviceOutcome& written) {
+    const ProfileChangeGuard::End end = profileGuard_.Finish(written);
+    if (end != ProfileChangeGuard::End::kPutBack && end != ProfileChangeGuard::End::kPutBackFailed) return;
+    DebugLog(end == ProfileChangeGuard::End::kPutBack ? "profiles: the device did not take the profile; folder put back"
+                                                      : "profiles: the device did not take the profile; folder not all put back");
+    CDeviceProfileUI* item = GetProfileItem();
+    if (item == nullptr) return;
+    item->InitProfileList();
+    SetProfileUuid(item->GetSelectedUuid());
+    // The document from the restored file, nothing written: the device has just failed.
+    SetProfilePaths();
+    pad_->LoadProfile();
+    ShowLighting();
+    RefreshControls();
 }
 
 // --- Lighting ---

@@ -20,6 +20,7 @@
 #include "mouse/LightNames.h"
 #include "mousepad/MousePadDevice.h"
 #include "pages/CQuorvantUSBDevice.h"
+#include "profiles/ProfileChangeGuard.h"
 
 namespace orvane {
 
@@ -87,6 +88,10 @@ public:
     // "device_reset_btn": the profile panel resets its selected profile, which is then loaded,
     // shown and written. False when nothing changed.
     bool ResetSelectedProfile() override;
+    // Around a profile panel event: when the pad does not take the profile it selected, the
+    // profile folder goes back to what it was and the page shows it again.
+    void ArmProfileRollback() override { profileGuard_.Arm(GetUserDataFolder()); }
+    void DisarmProfileRollback() override { profileGuard_.Disarm(); }
 
     // A device sequence is waiting, running or its result not yet taken.
     bool IsDeviceBusy() const;
@@ -106,6 +111,8 @@ private:
     // The block copy's mode and speed, the light state, the per-light effects and the user
     // effect's steps into the preview.
     void ShowLighting();
+    // A profile operation's outcome from the pad; a failed run reloads the put-back folder.
+    void FinishProfileChange(const DeviceOutcome& written);
 
     std::shared_ptr<UiThreadGate> uiGate_;
     std::unique_ptr<PageCommandRunner> runner_;
@@ -113,6 +120,7 @@ private:
     LightNameLists lightNames_;
     QPointer<QWidget> profileItem_;
     QPointer<QWidget> lightPanel_;
+    ProfileChangeGuard profileGuard_;
 };
 
 }  // namespace orvane

@@ -361,6 +361,27 @@ void CQuorvantUSBDevice::TintButton(ui::CDeviceKeyButtonUI& button, LightColor c
     button.Invalidate();
 }
 
+void CQuorvantUSBDevice::OnDeviceBusy(bool busy) {
+    if (busy) {
+        if (busyTimer_ == nullptr) {
+            busyTimer_ = new QTimer(this);
+            busyTimer_->setSingleShot(true);
+            connect(busyTimer_, &QTimer::timeout, this, [this] {
+                if (ui::WindowImplBase* window = GetMainWindow()) {
+                    progressShown_ = true;
+                    window->PostMessage(ui::kShowProgress, 1, 0);
+                }
+            });
+        }
+        busyTimer_->start(kBusyShowMs);
+        return;
+    }
+    if (busyTimer_ != nullptr) busyTimer_->stop();
+    if (!progressShown_) return;
+    progressShown_ = false;
+    if (ui::WindowImplBase* window = GetMainWindow()) window->PostMessage(ui::kShowProgress, 0, 0);
+}
+
 void CQuorvantUSBDevice::PaintLightButtons() {
     if (auto colors = TakeChangedColors()) {
         TintLightButtons(*colors);

@@ -25,6 +25,7 @@
 #include "ui/framework/Container.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include <atomic>
 #include <cstdint>
@@ -230,7 +231,14 @@ public:
     bool HasPowerFlag() const override { return powerFlag_.load(); }
     void SetOptionItem(ui::CDeviceOptionUI* entry) override;
 
+    // A device sequence that takes longer than this shows the progress indicator.
+    static constexpr int kBusyShowMs = 150;
+
 protected:
+    // The family's command runner reports here: the main window shows "setting_progress" while a
+    // sequence runs longer than kBusyShowMs.
+    void OnDeviceBusy(bool busy);
+
     // The family's preview thread: started (again) on connection; the family's destructor stops
     // it before its other threads.
     void StartPreviewThread();
@@ -277,6 +285,8 @@ private:
 
     std::shared_ptr<CommandChannel> channel_ = std::make_shared<CommandChannel>();
     std::shared_ptr<CommandChannel> syncChannel_ = std::make_shared<CommandChannel>();
+    QPointer<QTimer> busyTimer_;
+    bool progressShown_ = false;
     QPointer<QWidget> selectPanel_;
     QPointer<QWidget> optionItem_;
     QPointer<QWidget> powerControl_;

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "profiles/ProfileExchange.h"
-#include "mouse/ProfileChangeGuard.h"
+#include "profiles/ProfileChangeGuard.h"
 #include "tools/orvanectl/Commands.h"
 #include "tools/orvanectl/MouseSession.h"
 

@@ -9,6 +9,10 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -22,6 +26,7 @@
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/controls/DeviceOption.h"
 #include "ui/dialogs/WindowMessageIds.h"
+#include "ui/framework/Button.h"
 #include "ui/framework/Combo.h"
 #include "ui/framework/Slider.h"
 
@@ -145,6 +150,50 @@ TEST_F(PadPageTest, AProfileSwitchOnThePadReachesThePageThroughTheSyncThread) {
     Page()->OnSyncRequest();
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(Page()->Pad().Block(), block);
+}
+
+TEST_F(PadPageTest, AProfileThePadDoesNotTakeLeavesTheFolderAndThePanelAsTheyWere) {
+    OpenConnected();
+    ASSERT_NE(Page(), nullptr);
+    ShowPadPage();
+    auto* combo = Find<ui::CComboUI>("device_profile_combo");
+    const auto userFiles = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& e : std::filesystem::directory_iterator(Page()->Pad().UserDataFolder())) {
+            std::ifstream in(e.path(), std::ios::binary);
+            files[e.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
+        }
+        return files;
+    };
+    Find<ui::CButtonUI>("device_add_btn")->click();
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(combo->count(), 2);
+    const auto files = userFiles();
+    const std::string shown = Page()->GetProfileFileName();
+
+    const std::function<void()> operations[] = {
+        [&] { Find<ui::CButtonUI>("device_add_btn")->click(); },
+        [&] { Find<ui::CButtonUI>("device_copy_btn")->click(); },
+        [&] { combo->SelectItem(0, true); },
+    };
+    int n = 0;
+    for (const auto& operation : operations) {
+        SCOPED_TRACE(n++);
+        sim::CommandFaults faults;
+        faults.errorStatusReports = 1000;
+        pad_->SetFaults(faults);
+        operation();
+        ASSERT_TRUE(WaitIdle());
+        pad_->SetFaults({});
+        EXPECT_EQ(userFiles(), files);
+        EXPECT_EQ(combo->count(), 2);
+        EXPECT_EQ(combo->GetCurSel(), 1);
+        EXPECT_EQ(Page()->GetProfileFileName(), shown);
+    }
+    // With the pad answering again the same operation stands.
+    Find<ui::CButtonUI>("device_add_btn")->click();
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(combo->count(), 3);
 }
 
 TEST_F(PadPageTest, SameModeMakesTheMouseAndThePadTakePartAndTheSynchroniserPaintsBoth) {

@@ -1,8 +1,8 @@
 #pragma once
-// Profile operations change the disk (list, profile files) and the desktop's pointer settings at
-// once, and the mouse afterwards. When the mouse does not take the profile, the disk and the
-// desktop go back to what they were before the run of operations began, so they never say what
-// the mouse does not hold. A run is every operation begun before the last outcome came back: on a
+// Profile operations change the disk (list, profile files) and, for a mouse, the desktop's pointer
+// settings at once, and the device afterwards. When the device does not take the profile, the disk
+// and the desktop go back to what they were before the run of operations began, so they never say
+// what the device does not hold. A run is every operation begun before the last outcome came back: on a
 // page, quick edits queue behind a slow device and stand or fall together.
 
 #include <optional>
@@ -18,18 +18,20 @@ class ProfileChangeGuard {
 public:
     enum class End {
         kPending,        // more operations of the run are outstanding
-        kKept,           // the mouse took every one: the changes stand
+        kKept,           // the device took every one: the changes stand
         kPutBack,        // one failed: the folder and the desktop are as before the run
         kPutBackFailed,  // one failed and not everything could be put back
     };
 
-    explicit ProfileChangeGuard(SystemMouseSettings& desktop) : desktop_(desktop) {}
+    // A device whose profiles leave the desktop alone: the folder alone is put back.
+    ProfileChangeGuard() = default;
+    explicit ProfileChangeGuard(SystemMouseSettings& desktop) : desktop_(&desktop) {}
 
     // Before anything changes on disk: unless it holds them already, the guard takes the folder
     // and the desktop as they stand as what a failure goes back to.
     void Arm(const std::string& profileFolder);
     // Drops what Arm took unless an operation is outstanding: a change that wrote nothing to the
-    // mouse (a rename) stands.
+    // device (a rename) stands.
     void Disarm();
     // An operation whose device write follows (armed now when it was not).
     void Begin(const std::string& profileFolder);
@@ -43,10 +45,10 @@ public:
 private:
     struct Before {
         ProfileFolderSnapshot folder;
-        PointerSettingsValues desktop;
+        std::optional<PointerSettingsValues> desktop;
     };
 
-    SystemMouseSettings& desktop_;
+    SystemMouseSettings* desktop_ = nullptr;
     std::optional<Before> before_;
     int outstanding_ = 0;
     bool failed_ = false;

@@ -1,11 +1,14 @@
-#include "mouse/ProfileChangeGuard.h"
+#include "profiles/ProfileChangeGuard.h"
 
 #include <utility>
 
 namespace orvane {
 
 void ProfileChangeGuard::Arm(const std::string& profileFolder) {
-    if (!before_) before_ = Before{ProfileFolderSnapshot::Take(profileFolder), ReadPointerSettings(desktop_)};
+    if (before_) return;
+    std::optional<PointerSettingsValues> desktop;
+    if (desktop_ != nullptr) desktop = ReadPointerSettings(*desktop_);
+    before_ = Before{ProfileFolderSnapshot::Take(profileFolder), std::move(desktop)};
 }
 
 void ProfileChangeGuard::Disarm() {
@@ -26,7 +29,7 @@ ProfileChangeGuard::End ProfileChangeGuard::Finish(const DeviceOutcome& written)
     if (!failed) return End::kKept;
     if (!before) return End::kPutBackFailed;
     const bool folderBack = before->folder.Restore();
-    const bool desktopBack = WritePointerSettings(desktop_, before->desktop);
+    const bool desktopBack = !before->desktop || WritePointerSettings(*desktop_, *before->desktop);
     return folderBack && desktopBack ? End::kPutBack : End::kPutBackFailed;
 }
 

@@ -2,7 +2,7 @@
 // before the first one comes back when any of them failed, whatever came between.
 #include <gtest/gtest.h>
 
-#include "mouse/ProfileChangeGuard.h"
+#include "profiles/ProfileChangeGuard.h"
 #include "tests/support/TempHome.h"
 
 namespace orvane {
