@@ -9,7 +9,7 @@ namespace orvane::app {
 namespace {
 
 void OnKeyAssignment(const FeatureEvent& event) {
-    auto* page = dynamic_cast<CQuorvantUSBDevice*>(event.page);
+    CQuorvantUSBDevice* page = event.page;
     CKeySetControlUI* panel = page != nullptr ? page->GetKeySetItem() : nullptr;
     if (panel == nullptr || event.notify == nullptr) return;
     const ui::CControlUI* sender = event.notify->pSender;

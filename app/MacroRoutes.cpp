@@ -80,7 +80,7 @@ public:
     void OnRecording(const FeatureEvent& event);
 
 private:
-    CQuorvantUSBDevice* Page(const FeatureEvent& event) const { return dynamic_cast<CQuorvantUSBDevice*>(event.page); }
+    CQuorvantUSBDevice* Page(const FeatureEvent& event) const { return event.page; }
     bool Recording() const { return hook_->IsInstalled() && hook_->Mode() != kHookKeyCapture; }
     void NamesChanged(CQuorvantUSBDevice& page);
     void StartMacroHook(CMacroControlUI& panel, int mode, bool on);

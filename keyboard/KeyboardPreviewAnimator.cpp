@@ -1,11 +1,15 @@
 #include "keyboard/KeyboardPreviewAnimator.h"
 
+#include <algorithm>
+
 #include "protocol/CommandChannel.h"
 
 namespace orvane {
 
 void KeyboardPreviewAnimator::AdvanceTurns(uint32_t turns) {
     KeyboardLighting& lighting = keyboard_->Lighting();
+    if (restarted_.exchange(false)) turnsSinceRestart_ = 0;
+    turnsSinceRestart_ = std::min(turnsSinceRestart_ + turns, kTurnsToDraw);
     lighting.AdvanceTurns(turns);
     const uint64_t version = lighting.Version();
     if (streamedOnce_ && version == streamedVersion_) return;
@@ -30,7 +34,8 @@ void KeyboardPreviewAnimator::AdvanceTurns(uint32_t turns) {
 bool KeyboardPreviewAnimator::NeedsTurns() const {
     const uint8_t mode = keyboard_->Lighting().Selection().mode;
     const bool still = mode == 0 || mode == kCustomStaticMode || mode == kKeyboardOffMode;
-    return !still || !streamedOnce_ || keyboard_->Lighting().Version() != streamedVersion_;
+    if (!still || restarted_ || turnsSinceRestart_ < kTurnsToDraw || !streamedOnce_) return true;
+    return keyboard_->Lighting().Version() != streamedVersion_;
 }
 
 }  // namespace orvane

@@ -22,14 +22,21 @@ public:
     explicit KeyboardPreviewAnimator(std::shared_ptr<KeyboardDevice> keyboard) : keyboard_(std::move(keyboard)) {}
 
     void AdvanceTurns(uint32_t turns) override;
-    // Static red, the custom pattern and off need no turns once drawn.
+    // Static red, the custom pattern and off need no turns once drawn and streamed.
     bool NeedsTurns() const override;
+    // Turns after a restart before a still mode counts as drawn: its renderer runs at the latest
+    // on the fifth turn (speed 0).
+    static constexpr uint32_t kTurnsToDraw = 5;
     uint64_t Version() const override { return keyboard_->Lighting().Version(); }
     std::vector<LightColor> Colors() const override { return keyboard_->Lighting().Colors(); }
 
     // The next frame goes to the keyboard even when no colour changed (after the maps were read
     // or the keyboard took a block that may have changed what it shows). Any thread.
-    void Restream() { streamedOnce_ = false; }
+    // The lighting may have changed too: a still mode is drawn anew.
+    void Restream() {
+        restarted_ = true;
+        streamedOnce_ = false;
+    }
     // Frames sent to the keyboard so far.
     uint64_t FramesStreamed() const { return streamed_.load(); }
 
@@ -38,6 +45,8 @@ private:
     uint64_t streamedVersion_ = 0;  // preview thread only
     KeyLightFrame streamedFrame_{};
     std::atomic<bool> streamedOnce_{false};
+    std::atomic<bool> restarted_{true};
+    uint32_t turnsSinceRestart_ = 0;  // preview thread only
     Clock::time_point resumeAt_{};
     std::atomic<uint64_t> streamed_{0};
 };

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "keyboard/KeyboardDevice.h"
+#include "keyboard/KeyboardPreviewAnimator.h"
 #include "profiles/JsonFileStore.h"
 #include "profiles/ProfilePaths.h"
 #include "protocol/SyncThread.h"
@@ -213,6 +214,29 @@ TEST_F(KeyboardDeviceTest, AProfileSwitchOnTheKeyboardIsReadBack) {
     kb.channel.Close();
     EXPECT_TRUE(core.SyncFromDevice().IsDeviceFailure());
     EXPECT_EQ(core.LightState().light.mode, 14) << "a failed read changes nothing";
+}
+
+// The preview as the page's thread plays it: a still mode is drawn, streamed once and then needs
+// no more turns; a moving mode streams on every change of intensity.
+TEST_F(KeyboardDeviceTest, ThePreviewAnimatorStreamsAStillModeOnceAndAMovingModeOnEveryChange) {
+    KeyboardPreviewAnimator animator{std::shared_ptr<KeyboardDevice>(&core, [](KeyboardDevice*) {})};
+    LightSetting still = Mode(0);
+    still.speed = 0;  // the renderer runs on every fifth turn only
+    ASSERT_TRUE(core.SetLighting(still).Ok());
+    animator.Restream();
+    int turns = 0;
+    for (; animator.NeedsTurns() && turns < 100; ++turns) animator.AdvanceTurns(1);
+    EXPECT_LT(turns, 100) << "a still mode comes to rest";
+    EXPECT_EQ(animator.FramesStreamed(), 1u);
+    EXPECT_GT(kb.firmware->LightFrame()[KeyboardFirmware::LedOfKey(44)], 0) << "the keys are lit, not a blank first frame";
+    animator.AdvanceTurns(50);
+    EXPECT_EQ(animator.FramesStreamed(), 1u) << "nothing new to send";
+
+    ASSERT_TRUE(core.SetLighting(Mode(4)).Ok());
+    animator.Restream();
+    for (int i = 0; i < 20; ++i) animator.AdvanceTurns(5);
+    EXPECT_TRUE(animator.NeedsTurns());
+    EXPECT_GT(animator.FramesStreamed(), 5u);
 }
 
 }  // namespace
