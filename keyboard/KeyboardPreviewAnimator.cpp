@@ -8,10 +8,15 @@ namespace orvane {
 
 void KeyboardPreviewAnimator::AdvanceTurns(uint32_t turns) {
     KeyboardLighting& lighting = keyboard_->Lighting();
-    if (restarted_.exchange(false)) turnsSinceRestart_ = 0;
+    if (restarted_.exchange(false)) {
+        turnsSinceRestart_ = 0;
+        versionAtRestart_ = lighting.Version();
+    }
     turnsSinceRestart_ = std::min(turnsSinceRestart_ + turns, kTurnsToDraw);
     lighting.AdvanceTurns(turns);
     const uint64_t version = lighting.Version();
+    // Nothing drawn since the restart yet: the colours are the old lighting's.
+    if (version == versionAtRestart_ && turnsSinceRestart_ < kTurnsToDraw) return;
     if (streamedOnce_ && version == streamedVersion_) return;
     const Clock::time_point now = Clock::now();
     if (now < resumeAt_) return;

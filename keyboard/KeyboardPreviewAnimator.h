@@ -47,6 +47,7 @@ private:
     std::atomic<bool> streamedOnce_{false};
     std::atomic<bool> restarted_{true};
     uint32_t turnsSinceRestart_ = 0;  // preview thread only
+    uint64_t versionAtRestart_ = 0;
     Clock::time_point resumeAt_{};
     std::atomic<uint64_t> streamed_{0};
 };
