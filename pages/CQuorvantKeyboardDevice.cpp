@@ -1,7 +1,5 @@
 #include "pages/CQuorvantKeyboardDevice.h"
 
-#include <algorithm>
-
 #include "editors/LightControl.h"
 #include "editors/keys/CKeySetControlUI.h"
 #include "editors/keys/CMacroControlUI.h"

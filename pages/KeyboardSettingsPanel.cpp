@@ -7,7 +7,6 @@
 #include "ui/framework/Control.h"
 #include "ui/framework/Notify.h"
 #include "ui/framework/Option.h"
-#include "ui/framework/RichEdit.h"
 #include "ui/framework/Slider.h"
 
 namespace orvane {

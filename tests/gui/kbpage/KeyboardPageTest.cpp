@@ -309,6 +309,18 @@ TEST_F(KeyboardPageTest, BothLayoutsAnimateInBothLanguages) {
         picture(*second, QString("kb-layout1-") + language);
     }
     pages->SelectItem(pages->GetItemIndex(Page()));
+
+    // The other panels of the first layout, in English.
+    window.SendMessage(ui::kApplyLanguage, 0, 0);
+    Find<ui::COptionUI>("key_Op_tab")->SetSelected(true);
+    Page()->GetKeyButton(static_cast<int>(kW))->click();
+    for (const auto& [tab, name] : {std::pair{"key_Op_tab", "keys"}, std::pair{"macro_Op_tab", "macros"},
+                                    std::pair{"system_Op_tab", "settings"}}) {
+        Find<ui::COptionUI>(tab)->SetSelected(true);
+        ASSERT_TRUE(WaitIdle());
+        QTest::qWait(100);
+        EXPECT_TRUE(window.grab().toImage().save(ScreenshotFolder() + "/kb-layout0-en-" + name + ".png"));
+    }
 }
 
 }  // namespace
