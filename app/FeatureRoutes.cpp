@@ -1,5 +1,6 @@
 #include "app/FeatureRoutes.h"
 
+#include "pages/KeyboardSettingsPanel.h"
 #include "pages/MouseSystemPanel.h"
 #include "pages/NumberedName.h"
 #include "pages/ProfilePanelTexts.h"
@@ -67,7 +68,7 @@ std::vector<ControlOwner> MakeOwners() {
     t.For(Feature::MainWindow, kMousePage).Names(kClick, {"default_btn"});
     t.Names(kClickSelectEnd, {"mouse_device_key_light"});  // the light band check
     // The other pages' select panels end a band with no effect.
-    t.For(Feature::MainWindow, kKeyboardPage).Names(0, {"device_key_light"});
+    t.For(Feature::MainWindow, kKeyboardPage).Names(0, {"keyboard_device_key_light"});
     t.For(Feature::MainWindow, kMousePadPage).Names(0, {"mousepad_device_key_light"});
     t.For(Feature::MainWindow, kHeadsetPage).Names(0, {"headset_device_key_light"});
     // Selector entries and power controls act by themselves.
@@ -98,6 +99,13 @@ std::vector<ControlOwner> MakeOwners() {
     t.Names(kSelectChanged, {"pointer_precision_check", "scrolls_page_check"});
     t.Names(0, {"height_click_slider"});  // shows the device's lift-off switch only
     t.Numbered(kSelectChanged, "mouse_device_seting_option_");
+    // The keyboard's settings panel; its report-rate options are the rows above.
+    t.For(Feature::PerformanceSettings, kKeyboardPage)
+        .Names(kSelectChanged, {"winlockflag_option", "wflag_option", "6flag_option"});
+    t.Rows(kSelectChanged, "repeat_rate_check_", kKeyRepeatOptions);
+    t.Rows(kSelectChanged, "repeat_delay_check_", kKeyRepeatOptions);
+    t.Names(kValueChanged, {"repeat_rate_slider"});
+    t.Names(0, {"repeat_input_richedit"});  // where the user tries the repeat
 
     t.For(Feature::KeyButton, kMousePage).Numbered(kClick, "key_");
     t.For(Feature::KeyAssignment, kMousePage).Names(0, {"device_setkeyinfo_list"});

@@ -29,7 +29,7 @@ enum class Feature {
     ShootPattern,         // shooting pattern editor
     Lighting,             // lighting editor and synchronised lighting
     HeadsetEqualiser,     // headset equaliser presets and bands
-    PerformanceSettings,  // the mouse page's system panel and its settings tabs
+    PerformanceSettings,  // the system panels of the mouse (and its settings tabs) and keyboard pages
     MainWindow,           // the window's own controls: settled by the window, never forwarded
     FunctionTabs,         // the function panel tabs of the profile panel ("deng_Op_tab" …)
     HeadsetAudio,         // headset microphone, monitor and voice effect

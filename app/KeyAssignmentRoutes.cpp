@@ -2,14 +2,14 @@
 
 #include "app/MainWnd.h"
 #include "editors/keys/CKeySetControlUI.h"
-#include "pages/CQuorvantMouseDevice.h"
+#include "pages/CQuorvantUSBDevice.h"
 #include "ui/framework/Notify.h"
 
 namespace orvane::app {
 namespace {
 
 void OnKeyAssignment(const FeatureEvent& event) {
-    auto* page = dynamic_cast<CQuorvantMouseDevice*>(event.page);
+    CQuorvantUSBDevice* page = event.page;
     CKeySetControlUI* panel = page != nullptr ? page->GetKeySetItem() : nullptr;
     if (panel == nullptr || event.notify == nullptr) return;
     const ui::CControlUI* sender = event.notify->pSender;
@@ -23,7 +23,7 @@ void OnKeyAssignment(const FeatureEvent& event) {
 
 }  // namespace
 
-void ApplyKeyFunction(CQuorvantMouseDevice& page, CKeySetControlUI& panel) {
+void ApplyKeyFunction(CQuorvantUSBDevice& page, CKeySetControlUI& panel) {
     panel.SetKeyButtonsEnabled(true);
     page.SetKeyAssignment(panel.BuildFunctionCode());
     page.RefreshTexts();

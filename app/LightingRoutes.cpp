@@ -4,7 +4,7 @@
 #include "app/MainWnd.h"
 #include "editors/LightControl.h"
 #include "light/LightPanelRules.h"
-#include "pages/CQuorvantUSBDevice.h"
+#include "pages/CQuorvantKeyboardDevice.h"
 #include "ui/framework/Notify.h"
 
 namespace orvane::app {
@@ -15,6 +15,12 @@ void OnLightingEdit(CMainWnd& window, LightingSynchroniser& synchroniser, const 
     CQuorvantUSBDevice& page = *event.page;
     if (event.notify->pSender->GetName() == "deng_same_mode") {
         if (event.notify->sType == "click") SyncLightingToAllDevices(window, synchroniser, page);
+        return;
+    }
+    const QString sender = event.notify->pSender->GetName();
+    if (sender == "custom_bright_color_btn" || sender == "custom_off_color_btn") {
+        auto* keyboard = dynamic_cast<CQuorvantKeyboardDevice*>(&page);
+        if (keyboard != nullptr && event.notify->sType == "click") keyboard->SetAllCustomKeys(sender == "custom_bright_color_btn");
         return;
     }
     CLightControlUI* panel = page.GetLightPanel();

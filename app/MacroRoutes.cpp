@@ -10,7 +10,7 @@
 #include "app/X11InputCapture.h"
 #include "editors/keys/CKeySetControlUI.h"
 #include "editors/keys/CMacroControlUI.h"
-#include "pages/CQuorvantMouseDevice.h"
+#include "pages/CQuorvantUSBDevice.h"
 #include "platform/DebugLog.h"
 #include "profiles/MacroSteps.h"
 #include "ui/dialogs/MsgWnd.h"
@@ -80,14 +80,14 @@ public:
     void OnRecording(const FeatureEvent& event);
 
 private:
-    CQuorvantMouseDevice* Page(const FeatureEvent& event) const { return dynamic_cast<CQuorvantMouseDevice*>(event.page); }
+    CQuorvantUSBDevice* Page(const FeatureEvent& event) const { return event.page; }
     bool Recording() const { return hook_->IsInstalled() && hook_->Mode() != kHookKeyCapture; }
-    void NamesChanged(CQuorvantMouseDevice& page);
+    void NamesChanged(CQuorvantUSBDevice& page);
     void StartMacroHook(CMacroControlUI& panel, int mode, bool on);
     void StartRecording(CMacroControlUI& panel, int delayMode, int hookMode);
     void StopMacroHook(CMacroControlUI& panel);
-    void OnMenuCommand(CQuorvantMouseDevice& page, CMacroControlUI& panel, const QString& item);
-    void OnHookMessage(CQuorvantMouseDevice& page, const FeatureEvent& event);
+    void OnMenuCommand(CQuorvantUSBDevice& page, CMacroControlUI& panel, const QString& item);
+    void OnHookMessage(CQuorvantUSBDevice& page, const FeatureEvent& event);
     void OpenStepMenu();
     bool OnStopButton(CMacroControlUI& panel, const MouseHookRecord& record) const;
 
@@ -98,13 +98,13 @@ private:
     QPointer<QWidget> recordingPanel_;
 };
 
-void MacroRoutes::NamesChanged(CQuorvantMouseDevice& page) {
+void MacroRoutes::NamesChanged(CQuorvantUSBDevice& page) {
     page.LoadLightNames();
     page.RefreshTexts();
 }
 
 void MacroRoutes::OnPanel(const FeatureEvent& event) {
-    CQuorvantMouseDevice* page = Page(event);
+    CQuorvantUSBDevice* page = Page(event);
     CMacroControlUI* panel = page != nullptr ? page->GetMacroItem() : nullptr;
     if (panel == nullptr || event.notify == nullptr || event.notify->pSender == nullptr) return;
     CKeySetControlUI* keySet = page->GetKeySetItem();
@@ -212,7 +212,7 @@ void MacroRoutes::OpenStepMenu() {
     stepMenu_ = menu;
 }
 
-void MacroRoutes::OnMenuCommand(CQuorvantMouseDevice&, CMacroControlUI& panel, const QString& item) {
+void MacroRoutes::OnMenuCommand(CQuorvantUSBDevice&, CMacroControlUI& panel, const QString& item) {
     for (const RecordingItem& r : kRecordingItems) {
         if (item == QLatin1String(r.name)) {
             StartRecording(panel, r.delayMode, r.hookMode);
@@ -237,7 +237,7 @@ bool MacroRoutes::OnStopButton(CMacroControlUI& panel, const MouseHookRecord& re
     return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()).contains(record.x, record.y);
 }
 
-void MacroRoutes::OnHookMessage(CQuorvantMouseDevice& page, const FeatureEvent& event) {
+void MacroRoutes::OnHookMessage(CQuorvantUSBDevice& page, const FeatureEvent& event) {
     const unsigned message = event.message;
     if (IsMessage(message, "WM_HOOK_KEY_SINGLEKEY_MSG")) {
         const auto* record = reinterpret_cast<const KeyHookRecord*>(event.lParam);
@@ -286,7 +286,7 @@ void MacroRoutes::OnHookMessage(CQuorvantMouseDevice& page, const FeatureEvent& 
 }
 
 void MacroRoutes::OnRecording(const FeatureEvent& event) {
-    CQuorvantMouseDevice* page = Page(event);
+    CQuorvantUSBDevice* page = Page(event);
     if (event.notify == nullptr && event.message == ui::kInputCapture) {
         if (event.wParam == 1) {
             hook_->Install(&window_, kHookKeyCapture, true, true);

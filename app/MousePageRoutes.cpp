@@ -25,24 +25,24 @@ void OnSystemPanel(CQuorvantMouseDevice& page, const FeatureEvent& event) {
         if (SelectedAnOption(event)) page.SelectSettingsTab(event.number);
         return;
     }
-    page.OnPerformanceNotify(*event.notify);
-}
-
-// The handler runs `act` for a notification while the current page is a mouse page.
-FeatureHandler ForMousePage(void (*act)(CQuorvantMouseDevice&, const FeatureEvent&)) {
-    return [act](const FeatureEvent& event) {
-        auto* page = dynamic_cast<CQuorvantMouseDevice*>(event.page);
-        if (page != nullptr && event.notify != nullptr) act(*page, event);
-    };
+    page.OnSettingsNotify(*event.notify);
 }
 
 }  // namespace
 
 void ConnectMousePageRoutes(CMainWnd& window) {
-    window.SetFeatureHandler(Feature::KeyButton, ForMousePage([](CQuorvantMouseDevice& page, const FeatureEvent& event) {
-                                 page.OnKeyButtonClicked(event.number);
-                             }));
-    window.SetFeatureHandler(Feature::PerformanceSettings, ForMousePage(OnSystemPanel));
+    window.SetFeatureHandler(Feature::KeyButton, [](const FeatureEvent& event) {
+        if (event.page != nullptr) event.page->OnKeyButtonClicked(event.number);
+    });
+    // The keyboard's settings panel shares the report-rate option names with the mouse's.
+    window.SetFeatureHandler(Feature::PerformanceSettings, [](const FeatureEvent& event) {
+        if (event.page == nullptr || event.notify == nullptr) return;
+        if (auto* mouse = dynamic_cast<CQuorvantMouseDevice*>(event.page)) {
+            OnSystemPanel(*mouse, event);
+        } else {
+            event.page->OnSettingsNotify(*event.notify);
+        }
+    });
 }
 
 }  // namespace orvane::app

@@ -1,6 +1,7 @@
 #pragma once
-// The main window's routes that end on the mouse page: the key buttons of the picture, the
-// system panel and its settings tabs. Each handler acts only while a mouse page is current.
+// The main window's routes of the device pages' pictures and system panels: a key button goes to
+// the current page; the mouse's system panel and its settings tabs to a mouse page, the settings
+// panel of any other page (the keyboard's) to that page.
 
 namespace orvane::app {
 

@@ -80,7 +80,42 @@ bool LightPreviewState::AreaLightsEveryTurn() const {
     return area_.Active();
 }
 
+void LightPreviewState::SetAnimator(std::shared_ptr<PreviewAnimator> animator) {
+    {
+        std::lock_guard lock(animatorMutex_);
+        animator_ = std::move(animator);
+    }
+    {
+        std::lock_guard lock(frameMutex_);
+        animatorVersion_ = 0;
+        drawPending_ = true;
+    }
+    NotifyChange();
+}
+
+std::shared_ptr<PreviewAnimator> LightPreviewState::Animator() const {
+    std::lock_guard lock(animatorMutex_);
+    return animator_;
+}
+
+void LightPreviewState::AdvanceAnimator(PreviewAnimator& animator, uint32_t turns) {
+    animator.AdvanceTurns(turns);
+    const uint64_t version = animator.Version();
+    std::lock_guard lock(frameMutex_);
+    if (!drawPending_ && version == animatorVersion_) return;
+    drawPending_ = false;
+    animatorVersion_ = version;
+    const std::vector<LightColor> colors = animator.Colors();
+    DrawLocked([&](LightFrame& frame) {
+        for (size_t i = 0; i < colors.size(); ++i) frame.Set(i, colors[i]);
+    });
+}
+
 void LightPreviewState::AdvanceTurns(uint32_t turns) {
+    if (const std::shared_ptr<PreviewAnimator> animator = Animator()) {
+        AdvanceAnimator(*animator, turns);
+        return;
+    }
     // The per-light effects paint over the preview's colours once per turn.
     const bool areaEveryTurn = AreaLightsEveryTurn();
     while (turns > 0) {
@@ -154,6 +189,13 @@ void LightPreviewState::RunCustomTurn() {
 }
 
 bool LightPreviewState::NeedsTurns() const {
+    if (const std::shared_ptr<PreviewAnimator> animator = Animator()) {
+        {
+            std::lock_guard lock(frameMutex_);
+            if (drawPending_) return true;
+        }
+        return animator->NeedsTurns();
+    }
     PreviewEffect effect = nullptr;
     bool areaEveryTurn = false;
     {

@@ -17,12 +17,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
 #include "light/AreaLights.h"
 #include "light/CustomSteps.h"
 #include "light/LightColor.h"
+#include "light/PreviewAnimator.h"
 #include "light/PreviewEffects.h"
 #include "light/PreviewFamily.h"
 #include "profiles/ProfileRecords.h"
@@ -47,6 +49,11 @@ public:
 
     // How the device's family plays its modes; the mouse's until told otherwise.
     void SetFamily(const PreviewFamily& family);
+    // A family that animates its own colours: from now on turns advance `animator` instead of the
+    // family's effects, and its colours become the light colours. Null goes back to the effects.
+    void SetAnimator(std::shared_ptr<PreviewAnimator> animator);
+    // The animator's selection changed: a sleeping preview looks again. Any thread.
+    void NoteAnimatorChange() { NotifyChange(); }
 
     // Runs `turns` preview turns. Every turn counts a step; once the family's threshold for the
     // speed has been counted (5 − speed on the mouse) the effect of the mode runs (every turn
@@ -104,6 +111,9 @@ private:
     void RunCustomTurn();
     // The change listener, after the caller released its locks.
     void NotifyChange();
+    // The animator's turns, and its colours taken when they changed.
+    void AdvanceAnimator(PreviewAnimator& animator, uint32_t turns);
+    std::shared_ptr<PreviewAnimator> Animator() const;
 
     mutable std::mutex frameMutex_;
     const PreviewFamily* family_ = &kMousePreviewFamily;
@@ -120,6 +130,10 @@ private:
 
     mutable std::mutex areaMutex_;
     AreaLightEffects area_;
+
+    mutable std::mutex animatorMutex_;
+    std::shared_ptr<PreviewAnimator> animator_;
+    uint64_t animatorVersion_ = 0;  // frame lock
 
     std::mutex listenerMutex_;
     std::function<void()> listener_;

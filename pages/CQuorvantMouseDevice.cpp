@@ -424,7 +424,7 @@ void CQuorvantMouseDevice::RefreshPerformance() {
     if (performanceView_) performanceView_->Show();
 }
 
-bool CQuorvantMouseDevice::OnPerformanceNotify(const ui::TNotifyUI& msg) {
+bool CQuorvantMouseDevice::OnSettingsNotify(const ui::TNotifyUI& msg) {
     return performanceView_ && performanceView_->OnNotify(msg);
 }
 

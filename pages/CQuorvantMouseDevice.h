@@ -80,7 +80,7 @@ public:
     int WriteSettings(int profileIndex, int activeProfile, int screenFlag, int screenWidth, int screenHeight) override;
     // The light names of the user data folder and the default light file; the lighting panel
     // lists the modes.
-    void LoadLightNames();
+    void LoadLightNames() override;
     std::optional<LightSetting> GetLighting() const override { return mouse_.LightState().light; }
     bool ChangeLighting(const LightSetting& light) override;
     CLightControlUI* GetLightPanel() const override;
@@ -118,12 +118,12 @@ public:
     void DisarmProfileRollback() override { profileGuard_.Disarm(); }
     // A click on key button `key` of the key panel: false, with "message_text_6" shown, when the
     // key holds the only left-button function; else the key is selected.
-    bool OnKeyButtonClicked(int key);
+    bool OnKeyButtonClicked(int key) override;
     // "key_butt_prosave": macros and keys written, the profile saved. Macros too large for the
     // device are refused with a message naming how many events must go.
-    void SaveKeyAssignments();
+    void SaveKeyAssignments() override;
     // A control of the system panel changed; false when it is none of the panel's.
-    bool OnPerformanceNotify(const ui::TNotifyUI& msg);
+    bool OnSettingsNotify(const ui::TNotifyUI& msg) override;
 
     // A device sequence is waiting, running or its result not yet shown.
     bool IsDeviceBusy() const;
@@ -135,15 +135,15 @@ public:
     // --- Editors ---
     std::vector<KeyListEntry> GetKeyList() const { return mouse_.Keys(); }
     // The selected key's assignment replaced and the key list given to the document (not saved).
-    void SetKeyAssignment(const KeyListEntry& entry);
+    void SetKeyAssignment(const KeyListEntry& entry) override;
     // In "mouse_device_seting_layout" item n (0 when there is none); the option
     // "mouse_device_seting_option_" + n of "mouse_option_layout" selected, the others not.
     void SelectSettingsTab(int n);
     CDeviceProfileUI* GetProfileItem() const override;
     // The key assignment panel ("KeySetControlItem"); nullptr on a layout without one.
-    CKeySetControlUI* GetKeySetItem() const;
+    CKeySetControlUI* GetKeySetItem() const override;
     // The macro panel ("MacroControlItem"); nullptr on a layout without one.
-    CMacroControlUI* GetMacroItem() const;
+    CMacroControlUI* GetMacroItem() const override;
 
 private:
     void LoadProfileOnConnect();

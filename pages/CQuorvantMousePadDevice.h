@@ -73,7 +73,7 @@ public:
     CLightControlUI* GetLightPanel() const override;
     // The light names of the user data folder and the default light file; the lighting panel
     // lists the modes.
-    void LoadLightNames();
+    void LoadLightNames() override;
     // The document's paths from the user data folder, the profile UUID and the config name.
     void SetProfilePaths();
     std::string GetProfileFileName() const { return pad_->Profile().GetProfilePath(); }

@@ -65,7 +65,7 @@ bool CQuorvantUSBDevice::OpenSyncChannel(const std::string& path) {
             gate->Post([page] {
                 if (ui::CDeviceOptionUI* entry = page->GetOptionItem()) entry->SetTimer(ui::CDeviceOptionUI::kSyncTimer, kSyncDelayMs);
             });
-        });
+        }, usageObserver_);
     }
     syncThread_->Start();
     return true;

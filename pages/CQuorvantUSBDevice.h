@@ -37,6 +37,7 @@
 #include <vector>
 
 namespace orvane::ui {
+struct TNotifyUI;
 class CDeviceKeyButtonUI;
 class CDeviceOptionUI;
 class CMpDevicePowerUI;
@@ -46,7 +47,9 @@ class WindowImplBase;
 namespace orvane {
 
 class CDeviceProfileUI;
+class CKeySetControlUI;
 class CLightControlUI;
+class CMacroControlUI;
 
 class PreviewThread;
 class SyncThread;
@@ -210,6 +213,22 @@ public:
     int GetFunctionPanel() const { return panelType_; }
     // The key being edited; -1 for none.
     virtual void SelectKey(int index) { selectedKey_ = index; }
+    // A click on key button `key`; false when the page did nothing with it.
+    virtual bool OnKeyButtonClicked(int key) {
+        (void)key;
+        return false;
+    }
+    // The key assignment and macro panels of a page with keys; null for a page without them.
+    virtual CKeySetControlUI* GetKeySetItem() const { return nullptr; }
+    virtual CMacroControlUI* GetMacroItem() const { return nullptr; }
+    // The key assignment panel's choice for the selected key (not yet written).
+    virtual void SetKeyAssignment(const KeyListEntry&) {}
+    // "key_butt_prosave": macros and keys written, the profile saved.
+    virtual void SaveKeyAssignments() {}
+    // The light and macro names anew (a macro was added, renamed or removed).
+    virtual void LoadLightNames() {}
+    // A control of the page's settings panel changed; false when it is none of the panel's.
+    virtual bool OnSettingsNotify(const ui::TNotifyUI&) { return false; }
     int GetSelectedKey() const { return selectedKey_; }
 
     // The preview state the family's preview thread animates; shared so the thread may outlive
@@ -252,6 +271,10 @@ protected:
     void SetDeviceKind(int kind) { deviceKind_ = kind; }
     // The family reads its event interface with a sync thread.
     void SetReadsSyncChannel(bool on) { readsSyncChannel_ = on; }
+    // Every usage of the event interface but the profile switch goes to `observer`, on the sync
+    // thread; like the channel it must stay valid until the thread has ended. Set before the
+    // sync channel first opens.
+    void SetUsageObserver(std::function<void(uint16_t usage)> observer) { usageObserver_ = std::move(observer); }
     // The button list entries, for the family bindings. A bound light starts white at full alpha.
     void BindKeyButton(int index, ui::CDeviceKeyButtonUI* button);
     void BindLightButton(int index, ui::CDeviceKeyButtonUI* button);
@@ -309,6 +332,7 @@ private:
     std::unique_ptr<PreviewThread> previewThread_;
     std::unique_ptr<SyncThread> syncThread_;
     bool readsSyncChannel_ = false;
+    std::function<void(uint16_t)> usageObserver_;
     std::shared_ptr<UiThreadGate> paintGate_;
     std::shared_ptr<std::atomic<bool>> paintQueued_ = std::make_shared<std::atomic<bool>>(false);
     QPointer<QWidget> watchedWindow_;

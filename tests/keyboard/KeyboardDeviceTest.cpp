@@ -3,10 +3,12 @@
 // custom pattern, the light stream and a reactive mode fed by the keyboard's own key events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "keyboard/KeyboardDevice.h"
+#include "keyboard/KeyboardPreviewAnimator.h"
 #include "profiles/JsonFileStore.h"
 #include "profiles/ProfilePaths.h"
 #include "protocol/SyncThread.h"
@@ -165,7 +167,14 @@ TEST_F(KeyboardDeviceTest, AnAnimatedModeStreamsChangingFrames) {
     ASSERT_EQ(core.StreamFrame(), 1);
     const auto first = kb.firmware->LightFrame();
     EXPECT_EQ(first[KeyboardFirmware::LedOfKey(44)], 254) << "every key lit at full brightness";
-    EXPECT_EQ(first[KeyboardFirmware::LedOfKey(18)], 0) << "an LED no key has stays dark";
+    ASSERT_EQ(KeyboardFirmware::LedOfKey(18), sim::kNoLed) << "a placeholder key has no LED";
+    std::vector<bool> used(first.size(), false);
+    for (size_t key = 0; key < kKeyboardKeyCount; ++key) {
+        if (const uint8_t led = core.Maps().ledOfKey[key]; led < used.size()) used[led] = true;
+    }
+    const auto unused = std::find(used.begin(), used.end(), false);
+    ASSERT_NE(unused, used.end());
+    EXPECT_EQ(first[static_cast<size_t>(unused - used.begin())], 0) << "an LED no key has stays dark";
 
     ASSERT_TRUE(core.SetLighting(Mode(4)).Ok());
     core.Lighting().AdvanceTurns(3);
@@ -213,6 +222,29 @@ TEST_F(KeyboardDeviceTest, AProfileSwitchOnTheKeyboardIsReadBack) {
     kb.channel.Close();
     EXPECT_TRUE(core.SyncFromDevice().IsDeviceFailure());
     EXPECT_EQ(core.LightState().light.mode, 14) << "a failed read changes nothing";
+}
+
+// The preview as the page's thread plays it: a still mode is drawn, streamed once and then needs
+// no more turns; a moving mode streams on every change of intensity.
+TEST_F(KeyboardDeviceTest, ThePreviewAnimatorStreamsAStillModeOnceAndAMovingModeOnEveryChange) {
+    KeyboardPreviewAnimator animator{std::shared_ptr<KeyboardDevice>(&core, [](KeyboardDevice*) {})};
+    LightSetting still = Mode(0);
+    still.speed = 0;  // the renderer runs on every fifth turn only
+    ASSERT_TRUE(core.SetLighting(still).Ok());
+    animator.Restream();
+    int turns = 0;
+    for (; animator.NeedsTurns() && turns < 100; ++turns) animator.AdvanceTurns(1);
+    EXPECT_LT(turns, 100) << "a still mode comes to rest";
+    EXPECT_EQ(animator.FramesStreamed(), 1u);
+    EXPECT_GT(kb.firmware->LightFrame()[KeyboardFirmware::LedOfKey(44)], 0) << "the keys are lit, not a blank first frame";
+    animator.AdvanceTurns(50);
+    EXPECT_EQ(animator.FramesStreamed(), 1u) << "nothing new to send";
+
+    ASSERT_TRUE(core.SetLighting(Mode(4)).Ok());
+    animator.Restream();
+    for (int i = 0; i < 20; ++i) animator.AdvanceTurns(5);
+    EXPECT_TRUE(animator.NeedsTurns());
+    EXPECT_GT(animator.FramesStreamed(), 5u);
 }
 
 }  // namespace

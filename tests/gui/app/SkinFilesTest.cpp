@@ -56,10 +56,10 @@ TEST_F(ShellTest, EveryCatalogueRowHasAPageOfItsFamily) {
         int lightButtons;  // light buttons the page binds from its layout
     };
     const Expect expected[kCatalogueRowCount] = {{"QuorvantMouseDevice", 6},
-                                                 {"QuorvantKeyboardDevice", 0},
+                                                 {"QuorvantKeyboardDevice", 126},
                                                  {"QuorvantMousePadDevice", 15},
                                                  {"QuorvantHS8127Device", 13},
-                                                 {"QuorvantKeyboardDevice", 0}};
+                                                 {"QuorvantKeyboardDevice", 126}};
     CMainWnd& window = Open();
     const auto entries = window.SelectorEntries();
     ASSERT_EQ(entries.size(), kCatalogueRowCount);
