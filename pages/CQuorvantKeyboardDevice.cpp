@@ -43,7 +43,7 @@ CQuorvantKeyboardDevice::CQuorvantKeyboardDevice(QWidget* parent)
       keyboard_(MakeKeyboard(ChannelPtr())),
       animator_(std::make_shared<KeyboardPreviewAnimator>(keyboard_)),
       uiGate_(std::make_shared<UiThreadGate>(this)),
-      runner_(std::make_unique<PageCommandRunner>(uiGate_, nullptr)) {
+      runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })) {
     SetDeviceKind(kDeviceKeyboard);
     SetReadsSyncChannel(true);
     keyboard_->SetRunner(*runner_);
