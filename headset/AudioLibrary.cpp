@@ -26,7 +26,11 @@ Func Bind(void* handle, const char* name) {
 
 std::string AudioLibrary::SdkFolder() {
     if (const char* dir = std::getenv("ORVANE_AUDIO_SDK_DIR"); dir != nullptr && *dir != '\0') return dir;
-    if (const std::string exe = ExecutableFolder(); !exe.empty() && IsFolder(exe + "/SDK")) return exe + "/SDK";
+    const std::string exe = ExecutableFolder();
+    if (!exe.empty() && IsFolder(exe + "/SDK")) return exe + "/SDK";  // the build tree
+    if (const std::string installed = exe + "/" + ORVANE_AUDIO_SDK_FROM_BIN; !exe.empty() && IsFolder(installed)) {
+        return installed;
+    }
     return ORVANE_INSTALLED_AUDIO_SDK_DIR;
 }
 

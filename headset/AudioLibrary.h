@@ -20,8 +20,8 @@ class AudioLibrary {
 public:
     enum class Variant { kAlsa, kEmulated };
 
-    // The SDK folder: $ORVANE_AUDIO_SDK_DIR, else "SDK" beside the program when it exists,
-    // else the installed one below the library folder.
+    // The SDK folder: $ORVANE_AUDIO_SDK_DIR, else "SDK" beside the program when it exists (the
+    // build tree), else "<libdir>/orvane-q730/SDK" of the prefix the program is installed in.
     static std::string SdkFolder();
     // "<SDK folder>/<alsa|emulated>/osConfLib.so".
     static std::string LibraryFile(Variant variant);
