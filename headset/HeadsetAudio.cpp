@@ -337,8 +337,9 @@ void HeadsetAudio::DeleteCustomEq(int selection) {
         settings_.CustomEqSeletIndex = 0;
         StoreSettings();
         bands_ = ClampGains(document_.GetCustomEqBands(0).value_or(EqBandValues{}));
-        document_.SetCustomEqNames(names_);
     }
+    // Also when none is left: a name kept in the file would come back at the next load.
+    document_.SetCustomEqNames(names_);
     document_.SaveProfile();
 }
 

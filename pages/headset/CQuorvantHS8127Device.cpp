@@ -3,18 +3,23 @@
 #include "headset/AudioLibrary.h"
 #include "headset/HeadsetAudio.h"
 #include "headset/HeadsetDevice.h"
+#include "headset/HeadsetLightOutput.h"
 #include "pages/headset/CMagicControlUI.h"
 #include "pages/headset/CVoice8127ControlUI.h"
-#include "platform/DebugLog.h"
 #include "ui/dialogs/MsgWnd.h"
 
 namespace orvane {
 
 CQuorvantHS8127Device::CQuorvantHS8127Device(QWidget* parent)
     : CQuorvantMousePadDevice(parent, kDeviceHeadset,
-                              [](CommandChannel& channel) { return std::make_unique<HeadsetDevice>(channel); }) {}
+                              [](CommandChannel& channel) { return std::make_unique<HeadsetDevice>(channel); }),
+      lightOutput_(std::make_unique<HeadsetLightOutput>(Headset())) {}
 
-CQuorvantHS8127Device::~CQuorvantHS8127Device() = default;
+CQuorvantHS8127Device::~CQuorvantHS8127Device() {
+    // A light report waiting for the channel ends at once on the closed channel.
+    Channel().Close();
+    lightOutput_->Stop();
+}
 
 HeadsetDevice& CQuorvantHS8127Device::Headset() { return static_cast<HeadsetDevice&>(Pad()); }
 
@@ -30,12 +35,14 @@ int CQuorvantHS8127Device::InitPage() {
     BindControls();
     if (auto* panel = FindSubControlByName<CVoice8127ControlUI>("Voice8127ControlItem")) voicePanel_ = panel;
     if (auto* panel = FindSubControlByName<CMagicControlUI>("MagicControlItem")) magicPanel_ = panel;
-    InitHeadsetAudio();
+    // The audio library waits for the connection: an emulated headset takes the emulated one.
+    ShowAudioState();
     return 1;
 }
 
 void CQuorvantHS8127Device::InitHeadsetAudio() {
-    audio_ = std::make_unique<HeadsetAudio>(LoadHeadsetAudioLibrary(Headset().IsEmulated()), Headset().Document());
+    audio_ = std::make_unique<HeadsetAudio>(AudioLibrary::ForHeadset(Headset().Emulated()), Headset().Headset());
+    audio_->ReloadFromProfile();
     for (const std::string& message : audio_->Init()) {
         ui::WindowImplBase* window = GetWindow();
         ui::ShowMessageNotice(window, QString::fromStdString(message), window != nullptr ? window->GetDPI() : 96);
@@ -45,7 +52,10 @@ void CQuorvantHS8127Device::InitHeadsetAudio() {
 
 void CQuorvantHS8127Device::OnConnect() {
     CQuorvantMousePadDevice::OnConnect();
-    if (audio_ == nullptr) return;
+    if (audio_ == nullptr) {
+        InitHeadsetAudio();  // reads what the endpoints report
+        return;
+    }
     audio_->ReadHeadsetState();
     ShowAudioState();
 }
@@ -68,7 +78,7 @@ void CQuorvantHS8127Device::PaintLightButtons() {
         return;
     }
     TintLightButtons(*colors);
-    if (IsLightingEnabled() && IsChannelOpen()) Headset().PostLightColours(colors->colors);
+    if (IsLightingEnabled() && IsChannelOpen()) lightOutput_->Post(colors->colors);
 }
 
 // --- What the panels show ---
@@ -95,7 +105,7 @@ void CQuorvantHS8127Device::ShowAudioState() {
     voice->SetMicMonitorLevel(settings.MicMoniterValue);
     voice->SelectEqOption(settings.EqType);
     ShowCustomNames();
-    voice->SelectName(settings.CustomEqSeletIndex);
+    voice->SelectName(audio_->CustomSelection());
     voice->EnableCustomLayout(settings.EqType == CHs8127Profiledata::kCustomEqType);
     ShowBands();
 }
@@ -119,12 +129,7 @@ void CQuorvantHS8127Device::ShowCustomNames() {
 void CQuorvantHS8127Device::SelectEqPreset(int n) {
     CVoice8127ControlUI* voice = GetVoicePanel();
     if (audio_ == nullptr || voice == nullptr) return;
-    if (n == CHs8127Profiledata::kCustomEqType) {
-        audio_->SelectEqPreset(n);
-        audio_->ApplyCustomEq(voice->GetNameSelection());
-    } else {
-        audio_->SelectEqPreset(n);
-    }
+    audio_->SelectEqPreset(n);
     if (n < 1 || n > CHs8127Profiledata::kCustomEqType) return;
     voice->SelectEqOption(n);
     voice->EnableCustomLayout(n == CHs8127Profiledata::kCustomEqType);
@@ -158,7 +163,7 @@ int CQuorvantHS8127Device::SaveCustomEq() {
     const int result = audio_->SaveCustomEq(name, voice->GetNameSelection(), sliders);
     if (result == 1 && !name.empty()) {
         ShowCustomNames();
-        voice->SelectName(audio_->Settings().CustomEqSeletIndex);
+        voice->SelectName(audio_->CustomSelection());
     }
     return result;
 }

@@ -18,6 +18,7 @@ class CMagicControlUI;
 class CVoice8127ControlUI;
 class HeadsetAudio;
 class HeadsetDevice;
+class HeadsetLightOutput;
 
 class CQuorvantHS8127Device : public CQuorvantMousePadDevice {
 public:
@@ -26,10 +27,11 @@ public:
 
     QString GetClass() const override { return "QuorvantHS8127Device"; }
 
-    // The pad's bindings with the headset's picture, the two audio panels; then the audio library.
+    // The pad's bindings with the headset's picture and the two audio panels.
     int InitPage() override;
-    // The pad's connection, then what the audio endpoints report replaces the stored microphone,
-    // monitor and voice effect values (nothing is written to them), and everything is shown.
+    // The pad's connection; the first one loads the audio library (InitHeadsetAudio). Then what
+    // the audio endpoints report replaces the stored microphone, monitor and voice effect values
+    // (nothing is written to them), and everything is shown.
     void OnConnect() override;
     // The pad's reload, then the audio settings, bands and custom names of the profile.
     int ReloadProfile() override;
@@ -39,8 +41,9 @@ public:
     void PaintLightButtons() override;
 
     // --- The audio panels' operations (the main window routes their notifications here) ---
-    // Loads the audio library (emulated for an emulated headset) and finds the endpoints; its
-    // plain messages are shown without stopping anything.
+    // Loads the audio library (emulated for a headset on the emulated bus), takes the profile's
+    // audio settings and finds the endpoints; the library's plain messages are shown without
+    // stopping anything.
     void InitHeadsetAudio();
     void SelectEqPreset(int n);
     // Band slider n (0-9) moved.
@@ -71,6 +74,7 @@ private:
     void ShowBands();
     void ShowCustomNames();
 
+    std::unique_ptr<HeadsetLightOutput> lightOutput_;
     std::unique_ptr<HeadsetAudio> audio_;
     QPointer<QWidget> voicePanel_;
     QPointer<QWidget> magicPanel_;

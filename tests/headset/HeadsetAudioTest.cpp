@@ -254,6 +254,7 @@ TEST_F(HeadsetAudioTest, DeletingTheOnlyCustomEqualiserFallsBackToPresetOneWitho
     EXPECT_EQ(audio_->Bands(), *StoredDocument().GetEqBands(1));
     EXPECT_TRUE(audio_->CustomNames().empty());
     EXPECT_EQ(audio_->CustomSelection(), -1);
+    EXPECT_TRUE(StoredDocument().GetCustomEqNames().empty()) << "the name does not come back at the next load";
 }
 
 TEST_F(HeadsetAudioTest, DeletingOneOfSeveralKeepsEveryNameWithItsOwnBands) {
