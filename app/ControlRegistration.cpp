@@ -8,7 +8,9 @@
 #include "pages/CQuorvantMouseDevice.h"
 #include "pages/CQuorvantMousePadDevice.h"
 #include "pages/DeviceProfileView.h"
+#include "pages/headset/CMagicControlUI.h"
 #include "pages/headset/CQuorvantHS8127Device.h"
+#include "pages/headset/CVoice8127ControlUI.h"
 #include "ui/controls/CustomControls.h"
 #include "ui/framework/ControlFactory.h"
 #include "ui/framework/DialogBuilder.h"
@@ -37,6 +39,8 @@ constexpr PageTag kPageTags[] = {
     {"ShootControl", &Make<CShootControlUI>},
     {"KeySetControl", &Make<CKeySetControlUI>},
     {"MacroControl", &Make<CMacroControlUI>},
+    {"Voice8127Control", &Make<CVoice8127ControlUI>},
+    {"MagicControl", &Make<CMagicControlUI>},
 };
 
 struct NestedLayout {

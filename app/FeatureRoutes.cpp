@@ -70,7 +70,7 @@ std::vector<ControlOwner> MakeOwners() {
     // The other pages' select panels end a band with no effect.
     t.For(Feature::MainWindow, kKeyboardPage).Names(0, {"keyboard_device_key_light"});
     t.For(Feature::MainWindow, kMousePadPage).Names(0, {"mousepad_device_key_light"});
-    t.For(Feature::MainWindow, kHeadsetPage).Names(0, {"headset_device_key_light"});
+    t.For(Feature::MainWindow, kHeadsetPage).Names(0, {"hs8127_device_key_light"});
     // Selector entries and power controls act by themselves.
     t.For(Feature::MainWindow, kSelectorEntry).Names(0, {"device_option", "device_select", "synchro_device_select"});
     t.For(Feature::MainWindow, kPowerEntry).Names(0, {"device_power"});

@@ -5,6 +5,7 @@
 #include "app/LightingRoutes.h"
 #include "app/LightingSynchroniser.h"
 #include "app/KeyAssignmentRoutes.h"
+#include "app/HeadsetRoutes.h"
 #include "app/MacroRoutes.h"
 #include "app/MainWndSkin.h"
 #include "app/MenuWnd.h"
@@ -71,6 +72,7 @@ CMainWnd::CMainWnd(ShellServices services)
     ConnectShootPatternRoutes(*this);
     ConnectKeyAssignmentRoutes(*this);
     ConnectMacroRoutes(*this);
+    ConnectHeadsetRoutes(*this);
     ConnectSettingsWindow(*this);
     ConnectSkinWindow(*this);
 }

@@ -22,6 +22,8 @@ set(allowed_light ${below_light})
 foreach(family IN LISTS core_families)
   set(allowed_${family} ${below_light} ${family})
 endforeach()
+# The headset is the mouse pad with audio: its core builds on the pad's.
+list(APPEND allowed_headset mousepad)
 set(allowed_online ${below_profiles} online)
 set(allowed_ui/framework ${below_platform} ui/framework)
 set(allowed_ui/controls ${below_platform} ui/framework ui/controls)

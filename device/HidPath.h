@@ -20,6 +20,10 @@ uint16_t ParseCollection(std::string_view path);
 // platform the paths imitate); longer ones are refused by Open.
 inline constexpr size_t kMaxDevicePathLength = 259;
 
+// Nodes of the emulated HID bus are named "sim/hidrawN"; a path on one names an emulated device.
+inline constexpr std::string_view kEmulatedNodePrefix = "sim/";
+inline bool IsEmulatedPath(std::string_view path) { return path.starts_with(kEmulatedNodePrefix); }
+
 // collectionNumber 0 = the interface has a single collection (no "&col" part).
 std::string MakeCollectionPath(const std::string& node, uint16_t vid, uint16_t pid, int interfaceNumber,
                                int collectionNumber);

@@ -61,7 +61,7 @@ int CQuorvantMousePadDevice::BindControls() {
         UnbindAll();
         return 1;
     }
-    ui::CControlUI* picture = FindSubControlByName("mousepad_device_key_light");
+    ui::CControlUI* picture = FindSubControlByName(LightPictureName());
     if (picture == nullptr) return 1;
     if (auto* container = dynamic_cast<ui::IContainerUI*>(picture)) {
         for (int i = 0; i < container->GetCount(); ++i) {

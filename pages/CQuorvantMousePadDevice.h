@@ -106,6 +106,8 @@ protected:
     // A family that shares the pad's page with a core of its own over the page's command
     // channel (`kind`: its device kind).
     CQuorvantMousePadDevice(QWidget* parent, int kind, const CoreFactory& makeCore);
+    // The picture whose buttons are the lights.
+    virtual const char* LightPictureName() const { return "mousepad_device_key_light"; }
 
 private:
     // The block copy's mode and speed, the light state, the per-light effects and the user

@@ -29,6 +29,8 @@ bool IsPrivateFolder(const std::string& path) {
            (st.st_mode & 077) == 0;
 }
 
+}  // namespace
+
 std::string ExecutableFolder() {
     char buffer[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -36,8 +38,6 @@ std::string ExecutableFolder() {
     std::string exe(buffer, static_cast<size_t>(n));
     return exe.substr(0, exe.rfind('/'));
 }
-
-}  // namespace
 
 std::string HomeFolder() {
     if (auto home = EnvFolder("HOME"); !home.empty()) return home;

@@ -8,6 +8,8 @@ namespace orvane {
 inline constexpr const char* kProductFolderName = "ORVANE Q730 Gaming Mouse";
 
 std::string HomeFolder();
+// The folder of the running program (no trailing slash); empty when it cannot be told.
+std::string ExecutableFolder();
 // $XDG_DATA_HOME or ~/.local/share: the local application-data folder.
 std::string DataHomeFolder();
 // $XDG_STATE_HOME or ~/.local/state.

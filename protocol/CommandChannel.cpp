@@ -257,6 +257,15 @@ int CommandChannel::StreamLightData(std::span<const uint8_t> frame) {
     return Transfer(kStreamLightData, frame.size(), 0, frame, {}, &CommandChannel::SendLightReport);
 }
 
+int CommandChannel::WriteOutputReport(std::span<const uint8_t> report) {
+    if (report.empty() || report.size() > kCommandReportSize) return kResultWriteFailed;
+    uint32_t written = 0;
+    std::lock_guard light(lightLock);
+    std::lock_guard io(ioLock);
+    return handle.Write(static_cast<uint32_t>(report.size()), written, report.data(), TimeoutMs()) ? kResultSuccess
+                                                                                                   : kResultWriteFailed;
+}
+
 int CommandChannel::WriteMacroData(std::span<const uint8_t> image) {
     return Transfer(kWriteMacroData, image.size(), 0, image, {});
 }

@@ -144,6 +144,10 @@ public:
     int ReadRecord(std::span<uint8_t> output, uint16_t address);
     // BlockSize() / 3 bytes; a buffer shorter than that gives 0 without I/O.
     int ReadKeyLightMap(std::span<uint8_t> buffer);
+    // One output report in the device's own framing (the headset's light reports), written as
+    // it is under lightLock, no reply read. 1, or -1 when the write failed or the report is
+    // empty or longer than a command report.
+    int WriteOutputReport(std::span<const uint8_t> report);
     // True only when the device answers with payload byte 0 = 0xFF and a success status.
     bool QueryOnline();
     // 0..512 is stored; anything above is refused and leaves the block size as it was.

@@ -13,6 +13,7 @@ packages=(
   libqt6svg6 libqt6uitools6 libqt6dbus6
   libcurl4-openssl-dev libssl-dev
   libudev-dev
+  libasound2-dev
   libxi-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-core fonts-noto-cjk

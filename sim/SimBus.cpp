@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "device/HidPath.h"
+
 namespace orvane::sim {
 namespace {
 
@@ -37,7 +39,7 @@ std::shared_ptr<SimDevice> SimBus::Plug(SimDeviceIdentity identity, std::shared_
     {
         std::lock_guard lock(mutex_);
         for (size_t i = 0; i < device->Identity().interfaces.size(); ++i)
-            nodes_.push_back({"sim/hidraw" + std::to_string(nextNodeNumber_++), device, i});
+            nodes_.push_back({std::string(kEmulatedNodePrefix) + "hidraw" + std::to_string(nextNodeNumber_++), device, i});
     }
     watchers_->Notify();
     return device;

@@ -26,9 +26,14 @@ int ShootCommand(const GlobalOptions& options, const Args& args);
 int UpdatesCommand(const GlobalOptions& options, const Args& args);
 int KeysCommand(const GlobalOptions& options, const Args& args);
 int MacrosCommand(const GlobalOptions& options, const Args& args);
-// The mouse pad's `config` and `profiles` (--pad).
+// The mouse pad's `config` and `profiles` (--pad; `profiles` also for --headset).
 int PadConfigCommand(const GlobalOptions& options, const Args& args);
 int PadProfilesCommand(const GlobalOptions& options, const Args& args);
+// The headset: `config` (--headset) with its audio state, and its audio functions.
+int HeadsetConfigCommand(const GlobalOptions& options, const Args& args);
+int EqCommand(const GlobalOptions& options, const Args& args);
+int MicCommand(const GlobalOptions& options, const Args& args);
+int MonitorCommand(const GlobalOptions& options, const Args& args);
 int KeyboardCommand(const GlobalOptions& options, const Args& args);
 
 }  // namespace orvane::tool

@@ -36,6 +36,7 @@ int InfoCommand(const GlobalOptions& options, const Args&) {
 }
 
 int ConfigCommand(const GlobalOptions& options, const Args& args) {
+    if (options.headset) return HeadsetConfigCommand(options, args);
     if (options.pad) return PadConfigCommand(options, args);
     int code = kExitOk;
     auto mouse = OpenFirstMouse(options, code);

@@ -1,4 +1,4 @@
-// `orvanectl light`: the mouse's (or with --pad the mouse pad's) lighting on the selected profile,
+// `orvanectl light`: the mouse's (with --pad the mouse pad's, with --headset the headset's) lighting on the selected profile,
 // as the lighting panel changes it: saved to the profile and written to the device through its
 // core.
 #include <json/json.h>
@@ -31,10 +31,11 @@ int MouseLightGroup() {
     return 0;
 }
 
-LightNameLists LightNamesOf(bool pad) {
+LightNameLists LightNamesOf(const GlobalOptions& options) {
     LightNameLists names;
-    LoadLightNames(names, UserDataFolder(pad ? PadFolder() : "mouse"), DefaultLightNamesPath(), kMouseLightConfigName,
-                   pad ? PadLightGroup() : MouseLightGroup());
+    const bool pad = PadFamily(options);
+    LoadLightNames(names, UserDataFolder(pad ? PadFolder(options.headset) : "mouse"), DefaultLightNamesPath(),
+                   kMouseLightConfigName, pad ? PadLightGroup(options.headset) : MouseLightGroup());
     return names;
 }
 
@@ -105,14 +106,14 @@ int ShowOrChange(Core& core, const Args& args, const LightNameLists& names, bool
 int LightCommand(const GlobalOptions& options, const Args& given) {
     Args args = given;
     const bool json = std::erase(args, std::string("--json")) > 0;
-    const LightNameLists names = LightNamesOf(options.pad);
+    const LightNameLists names = LightNamesOf(options);
     if (!args.empty() && args[0] == "modes") {
         if (args.size() != 1) return Fail(kExitUsage, kUsage);
         return ListModes(names, json);
     }
     int code = kExitOk;
-    if (options.pad) {
-        auto session = OpenPadSession(options, OpenPadProfileList(), code);
+    if (PadFamily(options)) {
+        auto session = OpenPadSession(options, OpenPadProfileList(options.headset), code);
         return session ? ShowOrChange(session->pad, args, names, json) : code;
     }
     auto session = OpenMouseSession(options, OpenMouseProfileList(), code);

@@ -18,10 +18,12 @@ namespace orvane::tool {
 namespace {
 
 constexpr const char* kProfilesUsage =
-    "usage: orvanectl --pad profiles list | select N|NAME | add | copy | rename NAME | delete | reset |\n"
-    "                                export N|NAME FILE";
+    "usage: orvanectl --pad|--headset profiles list | select N|NAME | add | copy | rename NAME | delete | reset |\n"
+    "                                          export N|NAME FILE";
 
-void PrintBlock(const PadBlock& block, bool json) {
+}  // namespace
+
+void PrintPadBlock(const PadBlock& block, bool json, const Json::Value* extra) {
     const LightSetting light = block.Lighting();
     char colour[8];
     std::snprintf(colour, sizeof colour, "%02x%02x%02x", light.red, light.green, light.blue);
@@ -36,6 +38,9 @@ void PrintBlock(const PadBlock& block, bool json) {
         doc["colourful"] = light.multiColor != 0;
         doc["colour"] = colour;
         doc["raw"] = raw;
+        if (extra != nullptr) {
+            for (const auto& key : extra->getMemberNames()) doc[key] = (*extra)[key];
+        }
         std::cout << doc.toStyledString();
         return;
     }
@@ -48,6 +53,8 @@ void PrintBlock(const PadBlock& block, bool json) {
     std::printf("colour                #%s\n", colour);
     std::printf("raw                   %s\n", raw.c_str());
 }
+
+namespace {
 
 void PrintList(const ProfileList& list) {
     const auto& entries = list.Entries();
@@ -67,13 +74,13 @@ int FindEntry(const ProfileList& list, const std::string& what) {
 }
 
 // A profile the pad did not take leaves the profile files as they were.
-int Written(const DeviceOutcome& written, const ProfileList& list, const ProfileFolderSnapshot& before) {
+int Written(const DeviceOutcome& written, const ProfileList& list, const ProfileFolderSnapshot& before, bool headset) {
     if (!written.Ok()) {
         std::fprintf(stderr, "orvanectl: %s\n", before.Restore() ? "the profiles were left as they were"
                                                                  : "the profiles could not all be put back as they were");
         return OutcomeResult(written);
     }
-    std::printf("profile %s selected and written to the mouse pad\n", list.SelectedName().c_str());
+    std::printf("profile %s selected and written to the %s\n", list.SelectedName().c_str(), headset ? "headset" : "mouse pad");
     return kExitOk;
 }
 
@@ -88,14 +95,14 @@ int PadConfigCommand(const GlobalOptions& options, const Args& args) {
     PadDeviceModel model(*pad->channel);
     const std::optional<PadBlock> block = model.ReadActiveBlock();
     if (!block) return NotAnswering(model.LastFailure().command, model.LastFailure().result, model.LastFailure().detail);
-    PrintBlock(*block, json);
+    PrintPadBlock(*block, json, nullptr);
     return kExitOk;
 }
 
 int PadProfilesCommand(const GlobalOptions& options, const Args& args) {
     if (args.empty()) return Fail(kExitUsage, kProfilesUsage);
     const std::string& verb = args[0];
-    ProfileList list = OpenPadProfileList();
+    ProfileList list = OpenPadProfileList(options.headset);
     if (verb == "list" && args.size() == 1) {
         PrintList(list);
         return kExitOk;
@@ -126,11 +133,11 @@ int PadProfilesCommand(const GlobalOptions& options, const Args& args) {
     if (!session) return code;
     const auto before = ProfileFolderSnapshot::Take(std::filesystem::path(list.ListPath()).parent_path().string());
     MousePadDevice& pad = session->pad;
-    if (select) return Written(pad.SelectProfile(list, index), list, before);
-    if (verb == "reset") return Written(pad.ResetProfile(list), list, before);
+    if (select) return Written(pad.SelectProfile(list, index), list, before, options.headset);
+    if (verb == "reset") return Written(pad.ResetProfile(list), list, before, options.headset);
     const ProfileListResult changed = verb == "add" ? list.AddProfile() : verb == "copy" ? list.CopyProfile() : list.DeleteProfile();
     if (!changed.Changed()) return Fail(kExitFailure, verb + ": the profile list did not change");
-    return Written(pad.ApplyProfile(list.GetSelectedUuid()), list, before);
+    return Written(pad.ApplyProfile(list.GetSelectedUuid()), list, before, options.headset);
 }
 
 }  // namespace orvane::tool

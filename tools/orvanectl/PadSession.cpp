@@ -1,42 +1,53 @@
 #include "tools/orvanectl/PadSession.h"
 
 #include "device/DeviceCatalogue.h"
+#include "headset/HeadsetDevice.h"
 #include "profiles/ProfilePaths.h"
 #include "tools/orvanectl/MouseSession.h"
 
 namespace orvane::tool {
 namespace {
 
-const CatalogueEntry* PadEntry() {
+const CatalogueEntry* EntryOf(bool headset) {
+    const uint16_t type = headset ? kDeviceHeadset : kDeviceMousePad;
     for (const CatalogueEntry& entry : Catalogue()) {
-        if (entry.type == kDeviceMousePad) return &entry;
+        if (entry.type == type) return &entry;
     }
     return nullptr;
 }
 
-}  // namespace
-
-int PadLightGroup() { return PadEntry() != nullptr ? PadEntry()->deviceNumber : 0; }
-
-const char* PadFolder() { return PadEntry() != nullptr ? PadEntry()->folderName : "MousePad"; }
-
-PadSession::PadSession(std::unique_ptr<OpenedDevice> padOpened) : opened(std::move(padOpened)), pad(*opened->channel) {
-    pad.SetFiles(UserDataFolder(PadFolder()), DefaultProfilePath(PadFolder()));
-    pad.SetLightGroup(PadLightGroup());
+std::unique_ptr<MousePadDevice> CoreFor(CommandChannel& channel, bool headset) {
+    if (headset) return std::make_unique<HeadsetDevice>(channel);
+    return std::make_unique<MousePadDevice>(channel);
 }
 
-ProfileList OpenPadProfileList() {
+}  // namespace
+
+int PadLightGroup(bool headset) { return EntryOf(headset) != nullptr ? EntryOf(headset)->deviceNumber : 0; }
+
+const char* PadFolder(bool headset) {
+    if (EntryOf(headset) != nullptr) return EntryOf(headset)->folderName;
+    return headset ? "HD" : "MousePad";
+}
+
+PadSession::PadSession(std::unique_ptr<OpenedDevice> padOpened, bool headset)
+    : opened(std::move(padOpened)), device(CoreFor(*opened->channel, headset)), pad(*device) {
+    pad.SetFiles(UserDataFolder(PadFolder(headset)), DefaultProfilePath(PadFolder(headset)));
+    pad.SetLightGroup(PadLightGroup(headset));
+}
+
+ProfileList OpenPadProfileList(bool headset) {
     ProfileList list;
-    list.SetDeviceKind(kDeviceMousePad);
-    list.SetProfilePaths(UserDataFolder(PadFolder()), DefaultProfilePath(PadFolder()));
+    list.SetDeviceKind(headset ? kDeviceHeadset : kDeviceMousePad);
+    list.SetProfilePaths(UserDataFolder(PadFolder(headset)), DefaultProfilePath(PadFolder(headset)));
     list.InitProfileList();
     return list;
 }
 
 std::unique_ptr<PadSession> OpenPadSession(const GlobalOptions& options, const ProfileList& list, int& exitCode) {
-    auto opened = OpenFirstPad(options, exitCode);
+    auto opened = options.headset ? OpenFirstHeadset(options, exitCode) : OpenFirstPad(options, exitCode);
     if (!opened) return nullptr;
-    auto session = std::make_unique<PadSession>(std::move(opened));
+    auto session = std::make_unique<PadSession>(std::move(opened), options.headset);
     if (const DeviceOutcome connected = session->pad.Connect(); !connected.Ok()) {
         exitCode = OutcomeResult(connected);
         return nullptr;

@@ -107,7 +107,7 @@ int ImportCommand(const GlobalOptions& options, ProfileList& list, const std::st
 }  // namespace
 
 int ProfilesCommand(const GlobalOptions& options, const Args& args) {
-    if (options.pad) return PadProfilesCommand(options, args);
+    if (PadFamily(options)) return PadProfilesCommand(options, args);
     if (args.empty()) return Fail(kExitUsage, kUsage);
     const std::string& verb = args[0];
     ProfileList list = OpenMouseProfileList();

@@ -14,6 +14,7 @@ bool IsMouseCommand(const DeviceRecord& r) {
 }
 
 bool IsPadCommand(const DeviceRecord& r) { return r.type == kDeviceMousePad && r.role == kRoleCommand; }
+bool IsHeadsetCommand(const DeviceRecord& r) { return r.type == kDeviceHeadset && r.role == kRoleCommand; }
 bool IsKeyboardCommand(const DeviceRecord& r) { return r.type == kDeviceKeyboard && r.role == kRoleCommand; }
 
 // --device accepts a full collection path or just the node it lives on.
@@ -74,6 +75,15 @@ std::unique_ptr<OpenedDevice> OpenFirst(const GlobalOptions& options, bool (*wan
     return nullptr;
 }
 
+bool DeviceOptionNames(const GlobalOptions& options, bool (*wanted)(const DeviceRecord&)) {
+    std::vector<ScannedInterface> seen;
+    if (options.device.empty() || !ScanInterfaces(seen)) return false;
+    for (const auto& s : seen) {
+        if (s.slot >= 0 && wanted(s.record) && MatchesDeviceOption(options.device, s.record.path)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int Fail(int code, const std::string& message) {
@@ -97,14 +107,9 @@ std::string HexBytes(const uint8_t* data, size_t count) {
     return out;
 }
 
-bool DeviceOptionNamesPad(const GlobalOptions& options) {
-    std::vector<ScannedInterface> seen;
-    if (options.device.empty() || !ScanInterfaces(seen)) return false;
-    for (const auto& s : seen) {
-        if (s.slot >= 0 && IsPadCommand(s.record) && MatchesDeviceOption(options.device, s.record.path)) return true;
-    }
-    return false;
-}
+bool DeviceOptionNamesPad(const GlobalOptions& options) { return DeviceOptionNames(options, IsPadCommand); }
+
+bool DeviceOptionNamesHeadset(const GlobalOptions& options) { return DeviceOptionNames(options, IsHeadsetCommand); }
 
 std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& exitCode) {
     return OpenFirst(options, IsMouseCommand, "mouse", exitCode);
@@ -112,6 +117,10 @@ std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& 
 
 std::unique_ptr<OpenedDevice> OpenFirstPad(const GlobalOptions& options, int& exitCode) {
     return OpenFirst(options, IsPadCommand, "mouse pad", exitCode);
+}
+
+std::unique_ptr<OpenedDevice> OpenFirstHeadset(const GlobalOptions& options, int& exitCode) {
+    return OpenFirst(options, IsHeadsetCommand, "headset", exitCode);
 }
 
 std::unique_ptr<OpenedDevice> OpenFirstKeyboard(const GlobalOptions& options, int& exitCode) {

@@ -1,6 +1,6 @@
 #pragma once
-// What every orvanectl command shares: global options, exit codes, finding and opening the mouse
-// the mouse pad or a keyboard.
+// What every orvanectl command shares: global options, exit codes, finding and opening the mouse,
+// the mouse pad, the headset or a keyboard.
 
 #include <cstdio>
 #include <memory>
@@ -28,10 +28,15 @@ struct GlobalOptions {
     bool debug = false;
     std::string device;    // --device PATH: a collection path as `list` prints it, or a node
     bool pad = false;      // --pad, or a --device that names a mouse pad's interface
+    bool headset = false;  // --headset, or a --device that names the headset's interface
 };
 
-// Whether --device names the command interface of a mouse pad.
+// The mouse pad and the headset share config, light and profiles (the headset is a pad with audio).
+inline bool PadFamily(const GlobalOptions& options) { return options.pad || options.headset; }
+
+// Whether --device names the command interface of a mouse pad, of the headset.
 bool DeviceOptionNamesPad(const GlobalOptions& options);
+bool DeviceOptionNamesHeadset(const GlobalOptions& options);
 
 // Prints an error line to stderr and returns `code`, for `return Fail(...)` at call sites.
 int Fail(int code, const std::string& message);
@@ -44,6 +49,7 @@ struct OpenedDevice {
 };
 std::unique_ptr<OpenedDevice> OpenFirstMouse(const GlobalOptions& options, int& exitCode);
 std::unique_ptr<OpenedDevice> OpenFirstPad(const GlobalOptions& options, int& exitCode);
+std::unique_ptr<OpenedDevice> OpenFirstHeadset(const GlobalOptions& options, int& exitCode);
 std::unique_ptr<OpenedDevice> OpenFirstKeyboard(const GlobalOptions& options, int& exitCode);
 
 // Reports a command that did not succeed: why (DescribeCommandFailure) and its result code.

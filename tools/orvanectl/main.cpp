@@ -27,7 +27,8 @@ const std::map<std::string, CommandEntry>& CommandTable() {
         {"list", {ListCommand, "list                      every HID interface and the device slot it would claim"}},
         {"info", {InfoCommand, "info                      device info, key table and key slot map of the mouse"}},
         {"config", {ConfigCommand, "config                    the active profile's settings block, decoded\n"
-                                   "                            (--pad: the pad's active lighting block; --json)"}},
+                                   "                            (--pad: the pad's active lighting block; --headset: the\n"
+                                   "                            headset's block and its audio state; --json)"}},
         {"write-settings", {WriteSettingsCommand, "write-settings PROFILE.json [--screen WxH]  write the profile's settings block"}},
         {"write-keys", {WriteKeysCommand, "write-keys PROFILE.json   write the key table from the profile's \"KeyList\""}},
         {"write-macros", {WriteMacrosCommand, "write-macros [FOLDER]     compile and write the macros of FOLDER/macro.config"}},
@@ -49,6 +50,11 @@ const std::map<std::string, CommandEntry>& CommandTable() {
                                        "                            | light [--json] | light modes [--json] | light MODE [options]\n"
                                        "                            the first keyboard on its selected profile (KEY: 0-125),\n"
                                        "                            each change saved and written to the keyboard"}},
+        {"eq", {EqCommand, "eq [--json] | eq PRESET | eq custom NAME | eq bands G1 … G10 [--save NAME]\n"
+                           "                            the headset's equaliser: preset 1-12, a named custom\n"
+                           "                            equaliser, or ten band gains (-13 to 18), kept under NAME"}},
+        {"mic", {MicCommand, "mic [--json] | mic on|off|LEVEL   the headset's microphone switch and level (0-100)"}},
+        {"monitor", {MonitorCommand, "monitor [--json] | monitor on|off|LEVEL   the headset's microphone monitor (0-100)"}},
         {"lod", {LodCommand, "lod 1|2                   lift-off distance in mm"}},
         {"light", {LightCommand, "light [--json] | light modes [--json] | light MODE [--colour RRGGBB] [--brightness 0-4]\n"
                                  "                            [--speed 0-4] [--direction left|right] [--colourful]\n"
@@ -65,14 +71,17 @@ const std::map<std::string, CommandEntry>& CommandTable() {
 
 void PrintHelp() {
     std::printf(
-        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] [--pad] COMMAND [ARGS]\n\n"
-        "Configures the ORVANE Q730 mouse, the mouse pad (and a keyboard of the family) from the command line.\n\n"
+        "usage: orvanectl [--simulate LIST] [--debug] [--device PATH] [--pad|--headset] COMMAND [ARGS]\n\n"
+        "Configures the ORVANE Q730 mouse, the mouse pad, the headset (and a keyboard of the family) from the\n"
+        "command line.\n\n"
         "Options:\n"
         "  --simulate LIST   run on emulated devices instead of hidraw (e.g. mouse); also ORVANE_SIMULATE\n"
         "  --debug           print the debug log (every command and reply) to stderr; also ORVANE_DEBUG=1\n"
         "  --device PATH     use this interface (a path as `list` prints it, or its /dev/hidrawN node);\n"
-        "                    a mouse pad's interface selects the pad\n"
+        "                    a mouse pad's or the headset's interface selects that device\n"
         "  --pad             act on the mouse pad: config, light and profiles\n"
+        "  --headset         act on the headset: config, light and profiles (eq, mic and monitor\n"
+        "                    always act on the headset)\n"
         "  --help            this text\n\n"
         "Environment: ORVANE_UPDATE_URL replaces the update service's base URL (http or https;\n"
         "the check asks <URL>/api/updates), ORVANE_UPDATE_CA names a CA file to trust besides the\n"
@@ -112,6 +121,8 @@ int main(int argc, char** argv) {
             if (!value(options.device)) return Fail(kExitUsage, "--device needs a path");
         } else if (arg == "--pad") {
             options.pad = true;
+        } else if (arg == "--headset") {
+            options.headset = true;
         } else {
             return Fail(kExitUsage, "unknown option " + arg + " (see --help)");
         }
@@ -135,7 +146,11 @@ int main(int argc, char** argv) {
         if (!simulation) return Fail(kExitUsage, error);
     }
 
-    if (!options.pad) options.pad = DeviceOptionNamesPad(options);
+    if (options.pad && options.headset) return Fail(kExitUsage, "--pad and --headset name different devices");
+    if (!PadFamily(options)) {
+        options.headset = DeviceOptionNamesHeadset(options);
+        options.pad = !options.headset && DeviceOptionNamesPad(options);
+    }
     Args args(argv + i + 1, argv + argc);
     return command->second.run(options, args);
 }
