@@ -1,6 +1,7 @@
 #include "editors/LightControl.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/framework/ColorPalette.h"
 #include "ui/framework/Combo.h"
@@ -106,6 +107,14 @@ void CLightControlUI::UpdateLightLayout(int kind, int mode) {
         const AreaState& state = layout.areas[i];
         if (state.enabled) control->SetEnabled(*state.enabled);
         if (state.visible) control->SetVisible(*state.visible);
+    }
+    // A slider's caption goes with it: a row never shows a caption alone.
+    const std::pair<const char*, LightArea> captions[] = {{"light_brightness_label", LightArea::Brightness},
+                                                          {"light_speed_label", LightArea::Speed}};
+    for (const auto& [caption, area] : captions) {
+        auto* label = Child<ui::CControlUI>(caption);
+        auto* slider = Child<ui::CControlUI>(LightAreaName(area));
+        if (label != nullptr && slider != nullptr) label->SetVisible(!slider->GetWidget()->isHidden());
     }
     if (layout.rightText != nullptr) {
         if (auto* option = Child<ui::COptionUI>("deng_FXR_check")) option->SetText(QLatin1String(layout.rightText));
