@@ -107,6 +107,16 @@ protected:
 
     CMainWnd& Window() { return *window_; }
 
+    // The page's selector entry clicked: the page becomes the current one.
+    void ShowPageOf(const CQuorvantUSBDevice* page) {
+        ASSERT_NE(page, nullptr);
+        const auto entries = window_->SelectorEntries();
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i]->GetPage() == page) window_->ShowSelectorEntry(static_cast<int>(i), true, true);
+        }
+        ASSERT_EQ(window_->GetCurrentPage(), page);
+    }
+
     CQuorvantUSBDevice* MousePage() const {
         const auto& pages = window_->Pages(DeviceFamily::Mouse);
         return pages.empty() ? nullptr : pages.front();

@@ -72,13 +72,7 @@ protected:
         return QTest::qWaitFor([this] { return Page() == nullptr || !Page()->IsDeviceBusy(); }, ms);
     }
     void ShowPadPage() {
-        ui::CDeviceOptionUI* entry = Page()->GetOptionItem();
-        ASSERT_NE(entry, nullptr);
-        const auto entries = Window().SelectorEntries();
-        for (size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i] == entry) Window().ShowSelectorEntry(static_cast<int>(i), true, true);
-        }
-        ASSERT_EQ(Window().GetCurrentPage(), Page());
+        ShowPageOf(Page());
     }
     Bytes Block(uint8_t profile) const {
         const Bytes memory = pad_->ParameterMemory();
