@@ -121,7 +121,7 @@ std::vector<ControlOwner> MakeOwners() {
                          "keyset_mousewheel_num_edit", "keyset_mousewheel_delay_edit", "keyset_mousewheel_speed_edit",
                          "keyset_mousefire_interval_edit", "keyset_mousefire_num_edit", "keyset_macro_cycle_edit"});
     t.Numbered(kSelectChanged, "key_ComBox_check_");
-    t.For(Feature::KeyRepeat, kKeyboardPage).Optional(kClick, "reset_repeat_btn");
+    t.For(Feature::KeyRepeat, kKeyboardPage).Names(kClick, {"reset_repeat_btn"});
 
     t.For(Feature::MacroPanel, kMacroPanel)
         .Names(kClick, {"macro_btn_name_add", "macro_btn_name_sub", "macro_btn_name_edit", "macro_btn_save",

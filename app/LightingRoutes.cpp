@@ -18,12 +18,17 @@ void OnLightingEdit(CMainWnd& window, LightingSynchroniser& synchroniser, const 
         return;
     }
     const QString sender = event.notify->pSender->GetName();
+    CLightControlUI* panel = page.GetLightPanel();
     if (sender == "custom_bright_color_btn" || sender == "custom_off_color_btn") {
         auto* keyboard = dynamic_cast<CQuorvantKeyboardDevice*>(&page);
         if (keyboard != nullptr && event.notify->sType == "click") keyboard->SetAllCustomKeys(sender == "custom_bright_color_btn");
         return;
     }
-    CLightControlUI* panel = page.GetLightPanel();
+    if (sender == "light_combo_custommodeSelect") {
+        auto* keyboard = dynamic_cast<CQuorvantKeyboardDevice*>(&page);
+        if (keyboard != nullptr && panel != nullptr) keyboard->SetCustomLightGroup(panel->GetSelectedCustomLightGroup());
+        return;
+    }
     std::optional<LightSetting> light = page.GetLighting();
     if (panel == nullptr || !light || !panel->TakeChange(*event.notify, *light)) return;
     page.ChangeLighting(*light);

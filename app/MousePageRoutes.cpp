@@ -43,6 +43,10 @@ void ConnectMousePageRoutes(CMainWnd& window) {
             event.page->OnSettingsNotify(*event.notify);
         }
     });
+    // Routed on keyboard pages only.
+    window.SetFeatureHandler(Feature::KeyRepeat, [](const FeatureEvent& event) {
+        if (event.page != nullptr && event.notify != nullptr) event.page->OnSettingsNotify(*event.notify);
+    });
 }
 
 }  // namespace orvane::app

@@ -75,6 +75,15 @@ int CLightControlUI::GetSelectedLightMode() const {
     return combo != nullptr ? combo->GetCurSel() : -1;
 }
 
+void CLightControlUI::SelectCustomLightGroup(int group) {
+    if (auto* combo = Child<ui::CComboUI>("light_combo_custommodeSelect")) combo->SelectItem(group, false);
+}
+
+int CLightControlUI::GetSelectedCustomLightGroup() const {
+    const auto* combo = Child<ui::CComboUI>("light_combo_custommodeSelect");
+    return combo != nullptr ? combo->GetCurSel() : -1;
+}
+
 void CLightControlUI::SetLightColor(ui::ArgbColor color) {
     if (auto* palette = Child<ui::CColorPaletteUI>("deng_Color_Pallet")) palette->SetSelectColor(color);
     if (auto* swatch = Child<ui::CControlUI>("deng_colordp_btn")) swatch->SetBkColor(color);

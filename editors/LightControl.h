@@ -44,6 +44,10 @@ public:
     // The mode entry selected without a notification, then the layout rules.
     void SelectLightMode(int index);
     int GetSelectedLightMode() const;
+    // "light_combo_custommodeSelect" (keyboards): the custom light group shown, without raising
+    // the notification; -1 when the combo is missing or shows none.
+    void SelectCustomLightGroup(int group);
+    int GetSelectedCustomLightGroup() const;
     // Palette selection and swatch background.
     void SetLightColor(ui::ArgbColor color);
     void SetMultiColorCheck(bool on);

@@ -60,4 +60,11 @@ std::optional<DecodedKeyboardBlock> DecodeKeyboardBlock(uint8_t activeProfile,
                                                         const std::array<uint8_t, KeyboardBlock::kBytes>& raw,
                                                         const LightSetting& current);
 
+// The block at address 0 tells whether the keyboard takes key assignments: only when its red and
+// green bytes both hold a value (a keyboard whose profile colour lacks either shows a notice in the
+// key editor instead).
+inline bool TakesKeyAssignments(const std::array<uint8_t, KeyboardBlock::kBytes>& firstBlock) {
+    return firstBlock[KeyboardBlock::kRed] != 0 && firstBlock[KeyboardBlock::kGreen] != 0;
+}
+
 }  // namespace orvane

@@ -157,8 +157,8 @@ DeviceOutcome KeyboardDevice::WriteProfile(OutcomeHandler done) {
             const DeviceOutcome bitmap = DeviceOutcome::OfGroup(m.LastFailure());
             m.WriteKeyBlock(write.keys, 0);
             const DeviceOutcome keys = DeviceOutcome::OfGroup(m.LastFailure());
-            const DeviceOutcome macroOutcome =
-                write.macros ? MacroOutcome(m, m.WriteMacros(*write.macros)) : DeviceOutcome::Done();
+            const int macroWrite = write.macros ? m.WriteMacros(*write.macros) : 0;
+            const DeviceOutcome macroOutcome = write.macros ? MacroOutcome(m, macroWrite) : DeviceOutcome::Done();
             m.WriteBlock(write.block, 0);
             const DeviceOutcome block = DeviceOutcome::OfGroup(m.LastFailure());
             DeviceOutcome outcome = macroOutcome.IsRefused() ? macroOutcome : DeviceOutcome::Done();
@@ -167,7 +167,10 @@ DeviceOutcome KeyboardDevice::WriteProfile(OutcomeHandler done) {
                     outcome = *o;
                     break;
                 }
-            return SequenceResult{outcome, [this, maps = m.Maps()] { SetMaps(maps); }};
+            return SequenceResult{outcome, [this, maps = m.Maps(), macroWrite] {
+                                      SetMaps(maps);
+                                      lastProfileMacroWrite_ = macroWrite < 0 ? -1 : macroWrite;
+                                  }};
         },
         std::move(done));
 }
@@ -261,6 +264,14 @@ DeviceOutcome KeyboardDevice::SetRepeatDelayMs(int milliseconds) {
     return SaveAndApply(desktop_.SetRepeatDelay(level), "key repeat delay");
 }
 
+DeviceOutcome KeyboardDevice::ResetKeyRepeat() {
+    settings_.Repeat = kDefaultKeyRepeatRate;
+    settings_.RepeatDelay = kDefaultKeyRepeatDelay;
+    StoreSettings();
+    profile_.SaveProfile();
+    return SaveAndApply(ApplyKeyRepeat(), "key repeat");
+}
+
 bool KeyboardDevice::ApplyKeyRepeat() {
     const bool rate = desktop_.SetRepeatRate(std::min<int>(settings_.Repeat, kMaxKeyRepeatRate));
     return desktop_.SetRepeatDelay(std::min<int>(settings_.RepeatDelay, kMaxKeyRepeatDelay)) && rate;
@@ -317,6 +328,20 @@ DeviceOutcome KeyboardDevice::WriteSettings(uint8_t profileIndex, uint8_t active
         [&m = memories_, block = KeyboardBlock::Build(activeProfile, light_.light, settings_), profileIndex] {
             m.WriteBlock(block, profileIndex);
             return SequenceResult{DeviceOutcome::OfGroup(m.LastFailure()), {}};
+        },
+        std::move(done));
+}
+
+DeviceOutcome KeyboardDevice::ReadKeyAssignmentSupport(OutcomeHandler done) {
+    return Run(
+        [this, &m = memories_] {
+            const auto block = m.ReadFirstBlock();
+            if (!block) {
+                const DeviceOutcome failed = DeviceOutcome::OfGroup(m.LastFailure());
+                return SequenceResult{failed.Ok() ? DeviceOutcome::Refused("the keyboard is not connected") : failed, {}};
+            }
+            return SequenceResult{DeviceOutcome::Done(),
+                                  [this, taken = TakesKeyAssignments(*block)] { keyAssignmentsTaken_ = taken; }};
         },
         std::move(done));
 }
@@ -420,10 +445,18 @@ void KeyboardDevice::OnKeyEvent(size_t slot, KeyEvent kind) {
     if (const auto key = Maps().KeyOfSlot(slot)) lighting_.OnKeyEvent(*key, kind);
 }
 
+bool KeyboardDevice::TakesFrames(const KeyboardMaps& maps) const {
+    return lighting_.Selection().mode != kCustomStaticMode && !channel_.SlowLink() && maps.HasLights();
+}
+
 int KeyboardDevice::StreamFrame() {
     const KeyboardMaps maps = Maps();
-    if (lighting_.Selection().mode == kCustomStaticMode || channel_.SlowLink() || !maps.HasLights()) return kResultSuccess;
-    return memories_.StreamFrame(lighting_.Frame(maps));
+    return TakesFrames(maps) ? memories_.StreamFrame(lighting_.Frame(maps)) : kResultSuccess;
+}
+
+int KeyboardDevice::StreamColours(std::span<const LightColor> colours) {
+    const KeyboardMaps maps = Maps();
+    return TakesFrames(maps) ? memories_.StreamFrame(BuildKeyLightFrame(colours, maps)) : kResultSuccess;
 }
 
 DeviceOutcome KeyboardDevice::SyncFromDevice(OutcomeHandler done) {

@@ -15,6 +15,8 @@
 #include <array>
 #include <cstdint>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,9 @@ public:
     // the profile keeps it either way) ---
     DeviceOutcome SetRepeatRate(int rate);       // 0-31
     DeviceOutcome SetRepeatDelayMs(int milliseconds);  // 250, 500, 750 or 1000
+    // The desktop's own defaults (kDefaultKeyRepeatRate, kDefaultKeyRepeatDelay), saved and
+    // applied as above.
+    DeviceOutcome ResetKeyRepeat();
     // The profile's repeat rate and delay to the desktop; false when it refused either.
     bool ApplyKeyRepeat();
     const KeyboardSystemSettings& Settings() const { return settings_; }
@@ -91,6 +96,13 @@ public:
     // The macros of the user data folder; refused, with nothing written, when they do not fit.
     DeviceOutcome WriteMacros(OutcomeHandler done = {});
     DeviceOutcome WriteSettings(uint8_t profileIndex, uint8_t activeProfile, OutcomeHandler done = {});
+    // The macro write of the last profile applied, reset or restored: 0 written or nothing to
+    // write, > 0 events to remove, -1 stopped by the keyboard.
+    int LastProfileMacroWrite() const { return lastProfileMacroWrite_; }
+    // Reads the block at address 0: whether the keyboard takes key assignments
+    // (KeyAssignmentsTaken) is known once it is done.
+    DeviceOutcome ReadKeyAssignmentSupport(OutcomeHandler done = {});
+    std::optional<bool> KeyAssignmentsTaken() const { return keyAssignmentsTaken_; }
 
     // --- Lighting ---
     const LightInfoRecord& LightState() const { return light_; }
@@ -116,6 +128,9 @@ public:
     // The preview's frame to the keyboard; nothing in mode 20 (the keyboard shows its pattern),
     // on a slow link or before the maps know a light (then 1). The channel's result. Any thread.
     int StreamFrame();
+    // A frame of colours painted by someone else (synchronised lighting) to the keyboard, under the
+    // same conditions. Any thread.
+    int StreamColours(std::span<const LightColor> colours);
 
     // The active profile's block read; then taken into the lighting, the flags and the
     // document (saved). Nothing is taken when the read failed or the block is out of range.
@@ -136,6 +151,9 @@ private:
     void StoreSettings();
     void SetMaps(const KeyboardMaps& maps);
     CustomLightBitmap BuildBitmap() const;
+    // Not in the custom static mode (the keyboard shows its pattern), on a slow link or before
+    // the maps know a light.
+    bool TakesFrames(const KeyboardMaps& maps) const;
     DeviceOutcome WriteProfile(OutcomeHandler done);
     DeviceOutcome SaveAndWrite(OutcomeHandler done);
     DeviceOutcome SaveAndApply(bool desktopTookIt, const char* what);
@@ -155,6 +173,8 @@ private:
     LightInfoRecord light_;
     KeyboardSystemSettings settings_;
     std::vector<CustomLightColor> customColors_;
+    int lastProfileMacroWrite_ = 0;
+    std::optional<bool> keyAssignmentsTaken_;
     KeyboardLighting lighting_;
     mutable std::mutex mapsMutex_;
     KeyboardMaps maps_;

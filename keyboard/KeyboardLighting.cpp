@@ -20,6 +20,13 @@ void KeyboardLighting::SetSelection(const LightSetting& selection) {
     if (newMode) KeyboardLightModeOf(selection_.mode).enter(state_);
 }
 
+void KeyboardLighting::SetProductId(uint16_t productId) {
+    std::lock_guard lock(mutex_);
+    if (state_.productId == productId) return;
+    state_.productId = productId;
+    KeyboardLightModeOf(selection_.mode).enter(state_);
+}
+
 LightSetting KeyboardLighting::Selection() const {
     std::lock_guard lock(mutex_);
     return selection_;
@@ -77,14 +84,18 @@ uint64_t KeyboardLighting::Version() const {
     return version_;
 }
 
-KeyLightFrame KeyboardLighting::Frame(const KeyboardMaps& maps) const {
+KeyLightFrame BuildKeyLightFrame(std::span<const LightColor> colors, const KeyboardMaps& maps) {
     KeyLightFrame frame{};
-    std::lock_guard lock(mutex_);
-    for (size_t k = 0; k < kKeyboardKeyCount; ++k) {
+    for (size_t k = 0; k < kKeyboardKeyCount && k < colors.size(); ++k) {
         const uint8_t led = maps.ledOfKey[k];
-        if (led < frame.size()) frame[led] = AlphaOf(colors_[k]);
+        if (led < frame.size()) frame[led] = AlphaOf(colors[k]);
     }
     return frame;
+}
+
+KeyLightFrame KeyboardLighting::Frame(const KeyboardMaps& maps) const {
+    std::lock_guard lock(mutex_);
+    return BuildKeyLightFrame(colors_, maps);
 }
 
 }  // namespace orvane

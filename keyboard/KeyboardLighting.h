@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "keyboard/KeyLightEffects.h"
@@ -17,6 +18,10 @@
 #include "light/LightColor.h"
 
 namespace orvane {
+
+// The alpha of every key's colour at its LED; zero where no key has the LED. Colours beyond the
+// keyboard's keys are ignored, missing ones read dark.
+KeyLightFrame BuildKeyLightFrame(std::span<const LightColor> colors, const KeyboardMaps& maps);
 
 class KeyboardLighting {
 public:
@@ -27,6 +32,9 @@ public:
     // A change of mode clears the key effects and runs the new mode's initialiser.
     void SetSelection(const LightSetting& selection);
     LightSetting Selection() const;
+    // Known only once the keyboard is connected; some modes play differently per product. The
+    // current mode starts afresh.
+    void SetProductId(uint16_t productId);
     void SetCustomSteps(std::vector<LedEffectEntry> steps);
     // The keys the custom static pattern (mode 20) lights.
     void SetCustomPattern(const std::array<bool, kKeyboardKeyCount>& lit);
@@ -37,7 +45,7 @@ public:
 
     std::vector<LightColor> Colors() const;
     uint64_t Version() const;
-    // The alpha of every key's colour at its LED; zero where no key has the LED.
+    // The preview's own colours as BuildKeyLightFrame makes them.
     KeyLightFrame Frame(const KeyboardMaps& maps) const;
 
 private:

@@ -56,6 +56,15 @@ std::optional<std::pair<uint8_t, std::array<uint8_t, KeyboardBlock::kBytes>>> Ke
     return std::make_pair(profile[0], block);
 }
 
+std::optional<std::array<uint8_t, KeyboardBlock::kBytes>> KeyboardMemories::ReadFirstBlock() {
+    group_.Begin();
+    if (!group_.Gate()) return std::nullopt;
+    std::array<uint8_t, KeyboardBlock::kBytes> block{};
+    if (group_.Command("ReadParameters", [&] { return channel_.ReadParameters(block, 0); }) != kResultSuccess)
+        return std::nullopt;
+    return block;
+}
+
 int KeyboardMemories::WriteBlock(const KeyboardBlock& block, uint8_t profileIndex) {
     group_.Begin();
     const auto address = static_cast<uint16_t>(profileIndex * KeyboardBlock::kProfileStride);

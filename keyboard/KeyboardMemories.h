@@ -33,6 +33,8 @@ public:
 
     // The active-profile byte and that profile's block; nullopt when either read failed.
     std::optional<std::pair<uint8_t, std::array<uint8_t, KeyboardBlock::kBytes>>> ReadActiveBlock();
+    // The block at address 0, read alone (no transfer group); nullopt when the read failed.
+    std::optional<std::array<uint8_t, KeyboardBlock::kBytes>> ReadFirstBlock();
     // BeginTransfer, WriteParameters(25 bytes at profile x 25), EndTransfer. 1, or 0 when skipped.
     int WriteBlock(const KeyboardBlock& block, uint8_t profileIndex);
     // Refreshes N, then writes 3 x N bytes: the table as read with each mapped key's code.

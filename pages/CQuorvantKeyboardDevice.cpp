@@ -4,17 +4,19 @@
 #include "editors/keys/CKeySetControlUI.h"
 #include "editors/keys/CMacroControlUI.h"
 #include "keyboard/KeyboardPreviewAnimator.h"
+#include "pages/ProfilePanelTexts.h"
 #include "pages/DeviceProfileView.h"
 #include "pages/KeyboardSettingsPanel.h"
 #include "pages/LightModeList.h"
 #include "pages/MouseKeyInfo.h"
 #include "pages/NumberedName.h"
 #include "pages/PageCommandRunner.h"
+#include "platform/NewestValueSender.h"
 #include "platform/SystemKeyboardSettings.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/CachedChild.h"
 #include "ui/controls/DeviceKeyButton.h"
-#include "ui/dialogs/MsgWnd.h"
+#include "ui/framework/ResourceManager.h"
 #include "ui/framework/UiThreadGate.h"
 #include "ui/framework/WindowImplBase.h"
 
@@ -36,6 +38,17 @@ void SetVisibleIfPresent(const ui::CControlUI& scope, const char* name, bool vis
     if (ui::CControlUI* control = scope.FindSubControlByName(name)) control->SetVisible(visible);
 }
 
+// The key editor's notice panels, one per language that has one.
+constexpr std::pair<const char*, const char*> kKeyNoticePanels[] = {
+    {"cn", "keytishi_layout"}, {"jp", "mstishi_layout"}, {"en", "ENtishi_layout"}};
+
+const char* KeyNoticePanelOf(const QString& language) {
+    for (const auto& [name, panel] : kKeyNoticePanels) {
+        if (language == QLatin1String(name)) return panel;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 CQuorvantKeyboardDevice::CQuorvantKeyboardDevice(QWidget* parent)
@@ -43,7 +56,9 @@ CQuorvantKeyboardDevice::CQuorvantKeyboardDevice(QWidget* parent)
       keyboard_(MakeKeyboard(ChannelPtr())),
       animator_(std::make_shared<KeyboardPreviewAnimator>(keyboard_)),
       uiGate_(std::make_shared<UiThreadGate>(this)),
-      runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })) {
+      runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })),
+      syncOutput_(std::make_unique<NewestValueSender<std::vector<LightColor>>>(
+          [keyboard = keyboard_](const std::vector<LightColor>& colours) { keyboard->StreamColours(colours); })) {
     SetDeviceKind(kDeviceKeyboard);
     SetReadsSyncChannel(true);
     keyboard_->SetRunner(*runner_);
@@ -59,6 +74,7 @@ CQuorvantKeyboardDevice::~CQuorvantKeyboardDevice() {
     CloseSyncChannel();
     // The pages go with the program: the running sequence ends at once on the closed channel.
     Channel().Close();
+    syncOutput_->Stop();
     runner_->Stop();
 }
 
@@ -149,6 +165,7 @@ CKeySetControlUI* CQuorvantKeyboardDevice::GetKeySetItem() const {
 // --- Connection and profiles ---
 
 void CQuorvantKeyboardDevice::OnConnect() {
+    keyboard_->Lighting().SetProductId(GetDeviceRecord().pid);
     keyboard_->Connect([this](const DeviceOutcome& read) {
         // The maps tell which LED each key lights: the frame changes with them.
         if (read.Ok()) RestartPreview();
@@ -159,7 +176,15 @@ void CQuorvantKeyboardDevice::OnConnect() {
     RefreshControls();
     WriteSettings(0, 0, 1, 0, 0);
     StartPreviewThread();
-    // The lights show the loaded lighting at once, not only from the first paint timer on.
+    ShowLightingAtOnce();
+}
+
+void CQuorvantKeyboardDevice::ShowLightingAtOnce() {
+    // A still mode is drawn by its renderer's first step, which the preview thread runs only a
+    // few turns after its start: the picture does not wait for it.
+    keyboard_->Lighting().AdvanceTurns(KeyboardPreviewAnimator::kTurnsToDraw);
+    const std::vector<LightColor> colours = keyboard_->Lighting().Colors();
+    for (size_t i = 0; i < colours.size(); ++i) PreviewState()->SetLightColor(i, colours[i]);
     PaintLightButtons();
 }
 
@@ -187,6 +212,13 @@ void CQuorvantKeyboardDevice::TakeLoadedProfile() {
     ApplyLighting();
 }
 
+void CQuorvantKeyboardDevice::ReloadPutBackProfile() {
+    SetProfilePaths();
+    keyboard_->LoadProfile();
+    TakeLoadedProfile();
+    RefreshControls();
+}
+
 void CQuorvantKeyboardDevice::RestoreDefaults() {
     if (keyboard_->RestoreDefaults().IsRefused()) return;
     TakeLoadedProfile();
@@ -197,7 +229,11 @@ bool CQuorvantKeyboardDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    if (keyboard_->ApplyProfile(GetProfileUuid().toStdString()).IsRefused()) return false;
+    BeginProfileChange();
+    const DeviceOutcome applied =
+        keyboard_->ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
+    if (!applied.IsPending()) FinishProfileChange(applied);
+    if (applied.IsRefused()) return false;
     TakeLoadedProfile();
     RefreshControls();
     return true;
@@ -205,7 +241,16 @@ bool CQuorvantKeyboardDevice::ApplySelectedProfile() {
 
 bool CQuorvantKeyboardDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
-    if (item == nullptr || keyboard_->ResetProfile(item->List()).IsRefused()) return false;
+    if (item == nullptr) return false;
+    BeginProfileChange();
+    const auto finish = [this](const DeviceOutcome& written) {
+        const int macros = keyboard_->LastProfileMacroWrite();
+        if (const char* message = ResetMacroMessage(GetDeviceKind(), macros)) ShowPageMessage(message, macros);
+        FinishProfileChange(written);
+    };
+    const DeviceOutcome reset = keyboard_->ResetProfile(item->List(), finish);
+    if (!reset.IsPending()) FinishProfileChange(reset);
+    if (reset.IsRefused()) return false;
     item->ShowProfiles();
     SetProfileUuid(item->GetSelectedUuid());
     TakeLoadedProfile();
@@ -234,7 +279,10 @@ bool CQuorvantKeyboardDevice::ChangeLighting(const LightSetting& light) {
 }
 
 void CQuorvantKeyboardDevice::ShowLightPanel() {
-    if (CLightControlUI* panel = GetLightPanel()) panel->ShowLightInfo(keyboard_->LightState().light);
+    CLightControlUI* panel = GetLightPanel();
+    if (panel == nullptr) return;
+    panel->ShowLightInfo(keyboard_->LightState().light);
+    panel->SelectCustomLightGroup(keyboard_->CustomLightGroup());
 }
 
 void CQuorvantKeyboardDevice::LoadLightNames() {
@@ -250,6 +298,9 @@ void CQuorvantKeyboardDevice::PaintLightButtons() {
         return;
     }
     if (!IsLightingEnabled()) return;
+    // Synchronised lighting paints the page; the preview thread, which streams otherwise, stands
+    // still meanwhile.
+    if (Channel().SyncLighting() && IsChannelOpen()) syncOutput_->Post(colors->colors);
     for (int i = 0; i < GetLightCount() && static_cast<size_t>(i) < colors->colors.size(); ++i) {
         ui::CDeviceKeyButtonUI* button = GetLightButton(i);
         if (button != nullptr && button->IsVisible()) {
@@ -287,10 +338,7 @@ int CQuorvantKeyboardDevice::WriteSettings(int profileIndex, int activeProfile, 
 
 void CQuorvantKeyboardDevice::SaveKeyAssignments() {
     keyboard_->WriteMacros([this](const DeviceOutcome& outcome) {
-        if (outcome.excess <= 0) return;
-        ui::WindowImplBase* window = GetWindow();
-        const QString text = LanguageText("message_text_16").replace("%d", QString::number(outcome.excess));
-        ui::ShowMessageBox(window, QString(), text, window != nullptr ? window->GetDPI() : 96, false, false);
+        if (outcome.excess > 0) ShowPageMessage("message_text_16", outcome.excess);
     });
     WriteKeys(0);
     StoreProfile();
@@ -303,7 +351,27 @@ void CQuorvantKeyboardDevice::RefreshControls() {
     LoadLightNames();
     ShowLightPanel();
     RebuildKeyInfo();
+    ShowKeyEditorVariant();
     if (settings_) settings_->Show();
+}
+
+void CQuorvantKeyboardDevice::ShowKeyEditorVariant() {
+    if (!IsChannelOpen()) return;
+    keyboard_->ReadKeyAssignmentSupport([this](const DeviceOutcome& read) {
+        if (read.Ok()) ShowKeyEditorFor(keyboard_->KeyAssignmentsTaken().value_or(true));
+    });
+}
+
+void CQuorvantKeyboardDevice::ShowKeyEditorFor(bool keysTaken) {
+    if (keysTaken) {
+        if (GetSelectedKey() >= 0) SetVisibleIfPresent(*this, "keyset_layout", true);
+        for (const auto& [language, panel] : kKeyNoticePanels) SetVisibleIfPresent(*this, panel, false);
+        return;
+    }
+    SetVisibleIfPresent(*this, "keyset_layout", false);
+    const char* notice = KeyNoticePanelOf(ui::CResourceManager::GetInstance().GetLanguage());
+    if (notice == nullptr) return;
+    for (const auto& [language, panel] : kKeyNoticePanels) SetVisibleIfPresent(*this, panel, panel == notice);
 }
 
 bool CQuorvantKeyboardDevice::OnSettingsNotify(const ui::TNotifyUI& msg) { return settings_ && settings_->OnNotify(msg); }
@@ -361,9 +429,16 @@ void CQuorvantKeyboardDevice::SelectKey(int index) {
 bool CQuorvantKeyboardDevice::OnKeyButtonClicked(int key) {
     if (GetFunctionPanel() == kPanelKeys) {
         SelectKey(key);
+        ShowKeyEditorVariant();
         return true;
     }
     if (GetFunctionPanel() != kPanelLighting || keyboard_->ToggleCustomKey(key).IsRefused()) return false;
+    RestartPreview();
+    return true;
+}
+
+bool CQuorvantKeyboardDevice::SetCustomLightGroup(int group) {
+    if (keyboard_->SetCustomLightGroup(group).IsRefused()) return false;
     RestartPreview();
     return true;
 }

@@ -28,6 +28,8 @@ namespace orvane {
 
 class KeyboardPreviewAnimator;
 class KeyboardSettingsPanel;
+template <class Value>
+class NewestValueSender;
 class PageCommandRunner;
 class UiThreadGate;
 
@@ -102,6 +104,15 @@ public:
     // "custom_bright_color_btn" / "custom_off_color_btn": every key of the custom pattern on (in
     // the light state's colour) or off, saved and sent. False when refused.
     bool SetAllCustomKeys(bool on);
+    // "light_combo_custommodeSelect": group `group` of the profile becomes the custom pattern,
+    // saved and sent. False when refused.
+    bool SetCustomLightGroup(int group);
+    // Asks the keyboard whether it takes key assignments: when it does, the key editor shows
+    // (with a key selected) and the notice panels hide; otherwise the editor hides and the notice
+    // of the interface language shows ("keytishi_layout" Chinese, "mstishi_layout" Japanese,
+    // "ENtishi_layout" English; other languages leave the notices as they are). A failed read
+    // changes nothing.
+    void ShowKeyEditorVariant();
     // Macros and keys written, the profile saved, the key texts rebuilt.
     void SaveKeyAssignments() override;
     bool OnSettingsNotify(const ui::TNotifyUI& msg) override;
@@ -111,6 +122,7 @@ public:
     // --- Sequences of the main window's triggers ---
     bool ApplySelectedProfile() override;
     bool ResetSelectedProfile() override;
+    void ReloadPutBackProfile() override;
 
     // A device sequence is waiting, running or its result not yet taken.
     bool IsDeviceBusy() const;
@@ -126,9 +138,12 @@ private:
     // lighting into the preview.
     void TakeLoadedProfile();
     void ShowKeyEditorIdle();
+    void ShowKeyEditorFor(bool keysTaken);
     // Each key button's tool tip from its default and current function, and its set/unset look.
     void RebuildKeyInfo();
     void ShowLightPanel();
+    // The loaded lighting on the key buttons now, not from the preview's first frame on.
+    void ShowLightingAtOnce();
     // The preview shows (and streams) the core's lighting from its next frame on.
     void RestartPreview();
 
@@ -137,6 +152,8 @@ private:
     std::shared_ptr<UiThreadGate> uiGate_;
     std::unique_ptr<PageCommandRunner> runner_;
     std::unique_ptr<KeyboardSettingsPanel> settings_;
+    // Frames of synchronised lighting to the keyboard, off the UI thread.
+    std::unique_ptr<NewestValueSender<std::vector<LightColor>>> syncOutput_;
     LightNameLists lightNames_;
     QPointer<QWidget> profileItem_;
     QPointer<QWidget> lightPanel_;

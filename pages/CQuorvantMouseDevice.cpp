@@ -16,7 +16,6 @@
 #include "pages/MousePerformanceView.h"
 #include "pages/NumberedName.h"
 #include "pages/PageCommandRunner.h"
-#include "platform/DebugLog.h"
 #include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/UiThreadGate.h"
 #include "profiles/JsonFields.h"
@@ -56,10 +55,10 @@ CQuorvantMouseDevice::CQuorvantMouseDevice(QWidget* parent)
     : CQuorvantUSBDevice(parent),
       desktop_(CreateSystemMouseSettings()),
       mouse_(Channel(), *desktop_),
-      profileGuard_(*desktop_),
       uiGate_(std::make_shared<UiThreadGate>(this)),
       runner_(std::make_unique<PageCommandRunner>(uiGate_, [this](bool busy) { OnDeviceBusy(busy); })) {
     SetDeviceKind(kDeviceMouse);
+    SetProfileGuardDesktop(*desktop_);
     SetReadsSyncChannel(true);
     mouse_.SetRunner(*runner_);
 }
@@ -249,7 +248,7 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    profileGuard_.Begin(GetUserDataFolder());
+    BeginProfileChange();
     const DeviceOutcome applied = mouse_.ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) {
         RefreshPerformance();
         FinishProfileChange(written);
@@ -261,17 +260,8 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
     return true;
 }
 
-void CQuorvantMouseDevice::FinishProfileChange(const DeviceOutcome& written) {
-    const ProfileChangeGuard::End end = profileGuard_.Finish(written);
-    if (end != ProfileChangeGuard::End::kPutBack && end != ProfileChangeGuard::End::kPutBackFailed) return;
-    DebugLog(end == ProfileChangeGuard::End::kPutBack ? "profiles: the mouse did not take the profile; folder put back"
-                                                      : "profiles: the mouse did not take the profile; folder not all put back");
-    CDeviceProfileUI* item = GetProfileItem();
-    if (item == nullptr) return;
-    item->InitProfileList();
-    SetProfileUuid(item->GetSelectedUuid());
+void CQuorvantMouseDevice::ReloadPutBackProfile() {
     SetProfilePaths();
-    // The document from the restored file, nothing written: the mouse has just failed.
     mouse_.LoadProfile();
     TakeLoadedProfile();
     RefreshControls();
@@ -280,7 +270,7 @@ void CQuorvantMouseDevice::FinishProfileChange(const DeviceOutcome& written) {
 bool CQuorvantMouseDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr) return false;
-    profileGuard_.Begin(GetUserDataFolder());
+    BeginProfileChange();
     const DeviceOutcome reset = mouse_.ResetProfile(item->List(), [this](const DeviceOutcome& written) {
         RefreshPerformance();
         FinishProfileChange(written);
@@ -387,10 +377,7 @@ int CQuorvantMouseDevice::WriteSettings(int profileIndex, int activeProfile, int
 
 void CQuorvantMouseDevice::SaveKeyAssignments() {
     mouse_.WriteMacros([this](const DeviceOutcome& outcome) {
-        if (outcome.excess <= 0) return;
-        ui::WindowImplBase* window = GetWindow();
-        const QString text = LanguageText("message_text_16").replace("%d", QString::number(outcome.excess));
-        ui::ShowMessageBox(window, QString(), text, window != nullptr ? window->GetDPI() : 96, false, false);
+        if (outcome.excess > 0) ShowPageMessage("message_text_16", outcome.excess);
     });
     WriteKeys(0);
     StoreProfile();

@@ -17,7 +17,6 @@
 #include "pages/CQuorvantUSBDevice.h"
 #include "mouse/LightNames.h"
 #include "mouse/MouseDevice.h"
-#include "profiles/ProfileChangeGuard.h"
 
 namespace orvane::ui {
 struct TNotifyUI;
@@ -114,8 +113,6 @@ public:
     // Around every profile panel event: the profile folder and the desktop's pointer settings
     // as they were before it, put back (and the panel and page shown from them) when the mouse
     // does not take the profile the event selected.
-    void ArmProfileRollback() override { profileGuard_.Arm(GetUserDataFolder()); }
-    void DisarmProfileRollback() override { profileGuard_.Disarm(); }
     // A click on key button `key` of the key panel: false, with "message_text_6" shown, when the
     // key holds the only left-button function; else the key is selected.
     bool OnKeyButtonClicked(int key) override;
@@ -157,13 +154,10 @@ private:
     // The preview animates `selection` from now on.
     void SetPreviewSelection(const LightInfoRecord& selection);
     void BindPicture(ui::CControlUI& picture);
-    // A profile operation's device outcome; when the run failed, the folder is back as it was
-    // and the panel and the page show it again.
-    void FinishProfileChange(const DeviceOutcome& written);
+    void ReloadPutBackProfile() override;
 
     std::unique_ptr<SystemMouseSettings> desktop_;
     MouseDevice mouse_;
-    ProfileChangeGuard profileGuard_;
     std::unique_ptr<MousePerformanceView> performanceView_;
 
     LightInfoRecord previewSelection_;

@@ -6,7 +6,6 @@
 #include "pages/LightModeList.h"
 #include "pages/NumberedName.h"
 #include "pages/PageCommandRunner.h"
-#include "platform/DebugLog.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/dialogs/WindowMessageIds.h"
@@ -133,7 +132,7 @@ bool CQuorvantMousePadDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    profileGuard_.Begin(GetUserDataFolder());
+    BeginProfileChange();
     const DeviceOutcome applied =
         pad_->ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
     if (!applied.IsPending()) FinishProfileChange(applied);
@@ -146,7 +145,7 @@ bool CQuorvantMousePadDevice::ApplySelectedProfile() {
 bool CQuorvantMousePadDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr) return false;
-    profileGuard_.Begin(GetUserDataFolder());
+    BeginProfileChange();
     const DeviceOutcome reset =
         pad_->ResetProfile(item->List(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
     if (!reset.IsPending()) FinishProfileChange(reset);
@@ -157,16 +156,7 @@ bool CQuorvantMousePadDevice::ResetSelectedProfile() {
     return true;
 }
 
-void CQuorvantMousePadDevice::FinishProfileChange(const DeviceOutcome& written) {
-    const ProfileChangeGuard::End end = profileGuard_.Finish(written);
-    if (end != ProfileChangeGuard::End::kPutBack && end != ProfileChangeGuard::End::kPutBackFailed) return;
-    DebugLog(end == ProfileChangeGuard::End::kPutBack ? "profiles: the device did not take the profile; folder put back"
-                                                      : "profiles: the device did not take the profile; folder not all put back");
-    CDeviceProfileUI* item = GetProfileItem();
-    if (item == nullptr) return;
-    item->InitProfileList();
-    SetProfileUuid(item->GetSelectedUuid());
-    // The document from the restored file, nothing written: the device has just failed.
+void CQuorvantMousePadDevice::ReloadPutBackProfile() {
     SetProfilePaths();
     pad_->LoadProfile();
     ShowLighting();

@@ -20,7 +20,6 @@
 #include "mouse/LightNames.h"
 #include "mousepad/MousePadDevice.h"
 #include "pages/CQuorvantUSBDevice.h"
-#include "profiles/ProfileChangeGuard.h"
 
 namespace orvane {
 
@@ -90,8 +89,6 @@ public:
     bool ResetSelectedProfile() override;
     // Around a profile panel event: when the pad does not take the profile it selected, the
     // profile folder goes back to what it was and the page shows it again.
-    void ArmProfileRollback() override { profileGuard_.Arm(GetUserDataFolder()); }
-    void DisarmProfileRollback() override { profileGuard_.Disarm(); }
 
     // A device sequence is waiting, running or its result not yet taken.
     bool IsDeviceBusy() const;
@@ -113,8 +110,7 @@ private:
     // The block copy's mode and speed, the light state, the per-light effects and the user
     // effect's steps into the preview.
     void ShowLighting();
-    // A profile operation's outcome from the pad; a failed run reloads the put-back folder.
-    void FinishProfileChange(const DeviceOutcome& written);
+    void ReloadPutBackProfile() override;
 
     std::shared_ptr<UiThreadGate> uiGate_;
     std::unique_ptr<PageCommandRunner> runner_;
@@ -122,7 +118,6 @@ private:
     LightNameLists lightNames_;
     QPointer<QWidget> profileItem_;
     QPointer<QWidget> lightPanel_;
-    ProfileChangeGuard profileGuard_;
 };
 
 }  // namespace orvane

@@ -3,13 +3,17 @@
 #include "ui/dialogs/WindowMessageIds.h"
 #include "light/PreviewThread.h"
 #include "protocol/SyncThread.h"
+#include "pages/DeviceProfileView.h"
+#include "pages/MouseKeyInfo.h"
 #include "pages/NumberedName.h"
 #include "ui/framework/UiThreadGate.h"
+#include "platform/DebugLog.h"
 #include "profiles/ProfilePaths.h"
 #include "ui/controls/CachedChild.h"
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/controls/DeviceOption.h"
 #include "ui/controls/MpDevicePower.h"
+#include "ui/dialogs/MsgWnd.h"
 #include "ui/framework/TabLayout.h"
 #include "ui/framework/WindowImplBase.h"
 
@@ -359,6 +363,24 @@ void CQuorvantUSBDevice::TintButton(ui::CDeviceKeyButtonUI& button, LightColor c
     if (button.IsTintEnabled() && button.GetTintColor() == tint && button.GetTintLevel() == level) return;
     button.SetTint(tint, level, true);
     button.Invalidate();
+}
+
+void CQuorvantUSBDevice::FinishProfileChange(const DeviceOutcome& written) {
+    const ProfileChangeGuard::End end = profileGuard_.Finish(written);
+    if (end != ProfileChangeGuard::End::kPutBack && end != ProfileChangeGuard::End::kPutBackFailed) return;
+    DebugLog(end == ProfileChangeGuard::End::kPutBack ? "profiles: the device did not take the profile; folder put back"
+                                                      : "profiles: the device did not take the profile; folder not all put back");
+    CDeviceProfileUI* item = GetProfileItem();
+    if (item == nullptr) return;
+    item->InitProfileList();
+    SetProfileUuid(item->GetSelectedUuid());
+    ReloadPutBackProfile();
+}
+
+void CQuorvantUSBDevice::ShowPageMessage(const char* messageId, int number) {
+    ui::WindowImplBase* window = GetWindow();
+    const QString text = LanguageText(QString::fromLatin1(messageId)).replace("%d", QString::number(number));
+    ui::ShowMessageNotice(window, text, window != nullptr ? window->GetDPI() : 96);
 }
 
 void CQuorvantUSBDevice::OnDeviceBusy(bool busy) {

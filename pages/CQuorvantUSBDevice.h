@@ -18,6 +18,7 @@
 
 #include "device/DeviceCatalogue.h"
 #include "light/LightPreviewState.h"
+#include "profiles/ProfileChangeGuard.h"
 #include "profiles/ProfileRecords.h"
 #include "protocol/CommandChannel.h"
 #include "protocol/PowerStatus.h"
@@ -171,10 +172,10 @@ public:
     // "device_reset_btn": the profile panel resets its selected profile, which is then loaded,
     // shown and written. False when nothing changed.
     virtual bool ResetSelectedProfile() { return false; }
-    // Around every profile panel event: a family that can put its profiles back when the device
-    // does not take the profile the event selected arms that here.
-    virtual void ArmProfileRollback() {}
-    virtual void DisarmProfileRollback() {}
+    // Around every profile panel event: when the device does not take the profile the event
+    // selected, the user data folder goes back to what it was before (ProfileChangeGuard).
+    void ArmProfileRollback() { profileGuard_.Arm(GetUserDataFolder()); }
+    void DisarmProfileRollback() { profileGuard_.Disarm(); }
     // What the lighting synchroniser paints the page through from its thread; it keeps the
     // preview and the channel alive and asks for paint passes that do nothing once the page is gone.
     struct SyncTarget {
@@ -257,6 +258,19 @@ protected:
     // The family's command runner reports here: the main window shows "setting_progress" while a
     // sequence runs longer than kBusyShowMs.
     void OnDeviceBusy(bool busy);
+    // A family whose profiles change the desktop's pointer settings puts those back too.
+    void SetProfileGuardDesktop(SystemMouseSettings& desktop) { profileGuard_ = ProfileChangeGuard(desktop); }
+    // A profile operation whose device write follows.
+    void BeginProfileChange() { profileGuard_.Begin(GetUserDataFolder()); }
+    // Its device outcome: when the run failed, the folder is back as it was, the profile panel
+    // lists it again and the family reloads the selected profile (ReloadPutBackProfile).
+    void FinishProfileChange(const DeviceOutcome& written);
+    // The selected profile's document from its file with nothing written (the device has just
+    // failed), and shown.
+    virtual void ReloadPutBackProfile() {}
+    // The result of device work that asks nothing, shown without waiting: the text of
+    // `messageId`, a "%d" in it replaced by `number`.
+    void ShowPageMessage(const char* messageId, int number = 0);
 
     // The family's preview thread: started (again) on connection; the family's destructor stops
     // it before its other threads.
@@ -344,6 +358,7 @@ private:
     std::atomic<bool> lightingEnabled_{true};
     std::atomic<bool> windowActive_{true};
     std::atomic<bool> powerFlag_{false};
+    ProfileChangeGuard profileGuard_;
     DeviceRecord record_;
     int lightTableIndex_ = 0;
 };

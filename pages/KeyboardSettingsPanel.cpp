@@ -88,6 +88,11 @@ bool KeyboardSettingsPanel::OnNotify(const ui::TNotifyUI& msg) {
         Show();
         return true;
     }
+    if (msg.sType == "click" && name == "reset_repeat_btn") {
+        keyboard_.ResetKeyRepeat();
+        Show();
+        return true;
+    }
     if (msg.sType != "selectchanged") return false;
     const bool on = IsSelected(sender);
     if (sender->GetWidget() == winLock_) {

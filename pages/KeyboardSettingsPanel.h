@@ -3,8 +3,9 @@
 // "polling_rate_option_0".."3", the flags "winlockflag_option", "wflag_option" and "6flag_option"
 // (saved and written with the block), the key repeat checks "repeat_rate_check_0".."3" and
 // "repeat_delay_check_0".."3" and the slider "repeat_rate_slider" (saved and applied to the
-// desktop), the delay label "repeat_delay_time_label1" and the field "repeat_input_richedit" in
-// which the user tries the repeat. Controls are looked up once; a layout may lack any of them.
+// desktop), the button "reset_repeat_btn" that puts the desktop's default repeat back, the delay
+// label "repeat_delay_time_label1" and the field "repeat_input_richedit" in which the user tries
+// the repeat. Controls are looked up once; a layout may lack any of them.
 
 #include <QPointer>
 #include <QWidget>

@@ -46,11 +46,11 @@ std::string FileSystemKeyboardSettings::DefaultPath() {
 }
 
 int FileSystemKeyboardSettings::RepeatRate() const {
-    return ReadSettingsInt(path_, kRepeatRateKey, kDefaultRepeatRate, ValidRate);
+    return ReadSettingsInt(path_, kRepeatRateKey, kDefaultKeyRepeatRate, ValidRate);
 }
 
 int FileSystemKeyboardSettings::RepeatDelay() const {
-    return ReadSettingsInt(path_, kRepeatDelayKey, kDefaultRepeatDelay, ValidDelay);
+    return ReadSettingsInt(path_, kRepeatDelayKey, kDefaultKeyRepeatDelay, ValidDelay);
 }
 
 bool FileSystemKeyboardSettings::SetRepeatRate(int rate) {

@@ -11,6 +11,9 @@ namespace orvane {
 
 inline constexpr int kMaxKeyRepeatRate = 31;
 inline constexpr int kMaxKeyRepeatDelay = 3;
+// What a desktop starts with: the fastest rate, 500 ms.
+inline constexpr int kDefaultKeyRepeatRate = 31;
+inline constexpr int kDefaultKeyRepeatDelay = 1;
 
 // Milliseconds between two repeats at rate 0-31, and the rate nearest to an interval.
 int RepeatIntervalMsFromRate(int rate);
@@ -31,12 +34,9 @@ public:
 };
 
 // Where no desktop backend applies: "<config home>/ORVANE Q730 Gaming Mouse/SystemKeyboardSettings.json",
-// written atomically; missing or out-of-range members read as the defaults.
+// written atomically; missing or out-of-range members read as the defaults (kDefaultKeyRepeat…).
 class FileSystemKeyboardSettings final : public SystemKeyboardSettings {
 public:
-    static constexpr int kDefaultRepeatRate = 31;
-    static constexpr int kDefaultRepeatDelay = 1;
-
     FileSystemKeyboardSettings();
     explicit FileSystemKeyboardSettings(std::string path);
     static std::string DefaultPath();

@@ -33,7 +33,7 @@ struct FactoryLighting {
     uint8_t mode, brightness, speed, direction, multiColour, red, green, blue;
 };
 constexpr std::array<FactoryLighting, 3> kFactoryLighting = {{
-    {3, 4, 2, 1, 1, 0xFF, 0x00, 0x00},   // wave along the columns
+    {3, 4, 2, 1, 1, 0xFF, 0xFF, 0xFF},   // wave along the columns
     {14, 3, 3, 0, 0, 0x00, 0xC0, 0xFF},  // keys light where pressed
     {6, 4, 1, 0, 0, 0xFF, 0x80, 0x00},   // per-key breathing
 }};

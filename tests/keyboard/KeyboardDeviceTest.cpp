@@ -247,5 +247,104 @@ TEST_F(KeyboardDeviceTest, ThePreviewAnimatorStreamsAStillModeOnceAndAMovingMode
     EXPECT_GT(animator.FramesStreamed(), 5u);
 }
 
+TEST_F(KeyboardDeviceTest, TheFirstBlocksRedAndGreenTellWhetherTheKeyboardTakesKeyAssignments) {
+    EXPECT_FALSE(core.KeyAssignmentsTaken()) << "unknown before the keyboard was asked";
+    struct Case {
+        Rgb colour;
+        bool taken;
+    } const cases[] = {{{255, 255, 255}, true}, {{1, 1, 0}, true}, {{255, 0, 0}, false}, {{0, 255, 255}, false}};
+    for (const Case& c : cases) {
+        LightSetting light = Mode(3);
+        light.red = c.colour.red;
+        light.green = c.colour.green;
+        light.blue = c.colour.blue;
+        ASSERT_TRUE(core.SetLighting(light).Ok());
+        ASSERT_TRUE(core.ReadKeyAssignmentSupport().Ok());
+        EXPECT_EQ(core.KeyAssignmentsTaken(), c.taken) << int(c.colour.red) << " " << int(c.colour.green);
+    }
+    kb.channel.Close();
+    EXPECT_FALSE(core.ReadKeyAssignmentSupport().Ok());
+    EXPECT_EQ(core.KeyAssignmentsTaken(), false) << "a failed read keeps what was known";
+}
+
+TEST_F(KeyboardDeviceTest, ResettingTheKeyRepeatPutsTheDesktopsDefaultsBack) {
+    ASSERT_TRUE(core.SetRepeatDelayMs(1000).Ok());
+    ASSERT_TRUE(core.SetRepeatRate(3).Ok());
+    ASSERT_TRUE(core.ResetKeyRepeat().Ok());
+    EXPECT_EQ(core.Settings().Repeat, kDefaultKeyRepeatRate);
+    EXPECT_EQ(core.Settings().RepeatDelay, kDefaultKeyRepeatDelay);
+    EXPECT_EQ(desktop.RepeatRate(), kDefaultKeyRepeatRate);
+    EXPECT_EQ(desktop.RepeatDelay(), kDefaultKeyRepeatDelay);
+    EXPECT_EQ(Saved()["SystemStages"]["RepeatDelay"], kDefaultKeyRepeatDelay);
+}
+
+// Synchronised lighting paints the keys from outside the preview: those colours stream as the
+// intensity of each key's LED.
+TEST_F(KeyboardDeviceTest, ColoursPaintedFromOutsideStreamAsEachKeysIntensity) {
+    ASSERT_TRUE(core.SetLighting(Mode(1)).Ok());
+    std::vector<LightColor> colours(kKeyboardKeyCount);
+    for (size_t key = 0; key < colours.size(); ++key) colours[key] = MakeLightColor({0, 0, 255}, static_cast<uint8_t>(key));
+    ASSERT_EQ(core.StreamColours(colours), 1);
+    EXPECT_EQ(kb.firmware->LightFrame()[KeyboardFirmware::LedOfKey(44)], 44);
+    EXPECT_EQ(kb.firmware->LightFrame()[KeyboardFirmware::LedOfKey(125)], 125);
+
+    colours.resize(10);
+    ASSERT_EQ(core.StreamColours(colours), 1);
+    EXPECT_EQ(kb.firmware->LightFrame()[KeyboardFirmware::LedOfKey(44)], 0) << "a key without colour is dark";
+    EXPECT_EQ(kb.firmware->LightFrame()[KeyboardFirmware::LedOfKey(5)], 5);
+
+    ASSERT_TRUE(core.SetLighting(Mode(kCustomStaticMode)).Ok());
+    const uint64_t frames = kb.firmware->LightFramesBegun();
+    ASSERT_EQ(core.StreamColours(colours), 1);
+    EXPECT_EQ(kb.firmware->LightFramesBegun(), frames) << "the custom pattern is the keyboard's own";
+}
+
+// The product id is known only at connection; mode 18 plays a variant of its own for one product.
+TEST(KeyboardLightingProduct, TheProductLearntAtConnectionChoosesModeEighteensVariant) {
+    for (const uint16_t product : {uint16_t{0}, kRowSweepProductId}) {
+        KeyboardLighting lighting;
+        LightSetting light;
+        light.mode = 18;
+        light.brightness = 4;
+        light.speed = 4;
+        light.direction = 1;  // from the first row or column on
+        lighting.SetSelection(light);
+        lighting.SetProductId(product);
+        lighting.AdvanceTurns(1);
+        const std::vector<LightColor> colours = lighting.Colors();
+        const bool rows = product == kRowSweepProductId;
+        EXPECT_EQ(AlphaOf(colours[1]) > 0, rows) << "key 1 shares the first row with key 0";
+        EXPECT_EQ(AlphaOf(colours[21]) > 0, !rows) << "key 21 shares the first column with key 0";
+    }
+}
+
+TEST(KeyboardProfileMacros, AProfileWhoseMacrosDoNotFitTellsHowManyEventsMustGo) {
+    test::TempHome home;
+    test::KeyboardOnBus kb{[] {
+        sim::KeyboardOptions options;
+        options.macroUnits = 1;
+        return options;
+    }()};
+    FileSystemKeyboardSettings desktop{home.Path() + "/desktop.json"};
+    KeyboardDevice core{kb.channel, desktop};
+    home.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/keyboard/p.Json", R"({"profilename": "P", "profileUUID": "p"})");
+    home.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/keyboard/macro.config",
+                   R"({"MacroInfo": [{"MacroName": "m", "Guid": "m1"}]})");
+    std::string events;
+    for (int i = 0; i < 40; ++i) {
+        events += std::string(i == 0 ? "" : ",") + R"({"Action": "down", "Type": 10, "Button": 4, "Delay": "30"},)" +
+                  R"({"Action": "up", "Type": 10, "Button": 4, "Delay": "30"})";
+    }
+    home.WriteFile(".local/share/ORVANE Q730 Gaming Mouse/keyboard/m1.mac", R"({"Events": [)" + events + "]}");
+    core.SetFiles(UserDataFolder("keyboard"), std::string(ORVANE_SOURCE_DIR) + "/DefaultData/keyboard.Json");
+    ASSERT_TRUE(core.Connect().Ok());
+    EXPECT_EQ(core.LastProfileMacroWrite(), 0);
+
+    const DeviceOutcome applied = core.ApplyProfile("p");
+    ASSERT_TRUE(applied.IsRefused());
+    EXPECT_GT(applied.excess, 0);
+    EXPECT_EQ(core.LastProfileMacroWrite(), applied.excess);
+}
+
 }  // namespace
 }  // namespace orvane

@@ -31,8 +31,8 @@ TEST(FileKeyboardSettings, KeepsValidValuesAndReadsDefaultsOtherwise) {
     test::TempHome home;
     const std::string path = home.Path() + "/config/keyboard.json";
     FileSystemKeyboardSettings file(path);
-    EXPECT_EQ(file.RepeatRate(), FileSystemKeyboardSettings::kDefaultRepeatRate);
-    EXPECT_EQ(file.RepeatDelay(), FileSystemKeyboardSettings::kDefaultRepeatDelay);
+    EXPECT_EQ(file.RepeatRate(), kDefaultKeyRepeatRate);
+    EXPECT_EQ(file.RepeatDelay(), kDefaultKeyRepeatDelay);
     EXPECT_TRUE(file.SetRepeatRate(12));
     EXPECT_TRUE(file.SetRepeatDelay(3));
     EXPECT_FALSE(file.SetRepeatRate(32));
@@ -40,8 +40,8 @@ TEST(FileKeyboardSettings, KeepsValidValuesAndReadsDefaultsOtherwise) {
     EXPECT_EQ(FileSystemKeyboardSettings(path).RepeatRate(), 12);
     EXPECT_EQ(FileSystemKeyboardSettings(path).RepeatDelay(), 3);
     home.WriteFile("config/keyboard.json", R"({"RepeatRate": 99, "RepeatDelay": "slow"})");
-    EXPECT_EQ(file.RepeatRate(), FileSystemKeyboardSettings::kDefaultRepeatRate);
-    EXPECT_EQ(file.RepeatDelay(), FileSystemKeyboardSettings::kDefaultRepeatDelay);
+    EXPECT_EQ(file.RepeatRate(), kDefaultKeyRepeatRate);
+    EXPECT_EQ(file.RepeatDelay(), kDefaultKeyRepeatDelay);
 }
 
 TEST(GnomeKeyboardSettingsTest, RepeatIsTheIntervalAndDelayKeys) {
