@@ -64,6 +64,7 @@ void KeyboardSettingsPanel::Show() {
     Select(wLock_, s.WFlag != 0);
     Select(sixKey_, s.Key6Flag != 0);
     SelectOnly(repeatRates_, RepeatCheckOfRate(s.Repeat));
+    if (auto* slider = As<ui::CSliderUI>(repeatSlider_)) slider->SetValue(s.Repeat);
     SelectOnly(repeatDelays_, std::clamp<int>(s.RepeatDelay, 0, kKeyRepeatOptions - 1));
     ShowDelayText();
     if (auto* field = As<ui::CControlUI>(repeatField_)) {

@@ -31,7 +31,8 @@ class KeyboardSettingsPanel {
 public:
     KeyboardSettingsPanel(ui::CControlUI& page, KeyboardDevice& keyboard);
 
-    // Every control shows the keyboard's settings; the repeat field is emptied.
+    // Every control shows the keyboard's settings (the slider the exact repeat rate); the repeat
+    // field is emptied.
     void Show();
     // A notification of one of the panel's controls: the setting changed through the core.
     // False when the sender is none of the panel's.

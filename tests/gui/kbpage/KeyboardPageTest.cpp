@@ -25,9 +25,11 @@
 #include "tests/gui/app/ShellFixture.h"
 #include "ui/controls/DeviceKeyButton.h"
 #include "ui/controls/DeviceOption.h"
+#include "ui/dialogs/MsgWnd.h"
 #include "ui/dialogs/WindowMessageIds.h"
 #include "ui/framework/Combo.h"
 #include "ui/framework/Option.h"
+#include "ui/framework/Slider.h"
 #include "ui/framework/TabLayout.h"
 
 namespace orvane::test {
@@ -59,9 +61,9 @@ protected:
 
     // The main window with the keyboard plugged in (and no mouse), once the keyboard has
     // connected and its device work is done; its page is the current one and on screen.
-    app::CMainWnd& OpenConnected() {
+    app::CMainWnd& OpenConnected(sim::KeyboardOptions options = {}) {
         Mouse().Unplug();
-        keyboard_ = std::make_shared<sim::KeyboardFirmware>(sim::KeyboardOptions{});
+        keyboard_ = std::make_shared<sim::KeyboardFirmware>(std::move(options));
         device_ = Mouse().Bus().Plug(sim::KeyboardIdentity(), keyboard_);
         app::CMainWnd& window = Open();
         bool connected = false;
@@ -252,6 +254,143 @@ TEST_F(KeyboardPageTest, NoLightFrameIsSentWhileTheWindowIsHidden) {
     window.show();
     ShowPage();
     EXPECT_TRUE(QTest::qWaitFor([&] { return keyboard_->LightFramesBegun() > hidden + 3; }, 3000)) << "shown again";
+}
+
+TEST_F(KeyboardPageTest, AKeyboardThatTakesNoKeysShowsTheKeyEditorsNoticeInTheInterfaceLanguage) {
+    app::CMainWnd& window = OpenConnected();
+    ASSERT_NE(Page(), nullptr);
+    constexpr const char* kNotices[] = {"keytishi_layout", "mstishi_layout", "ENtishi_layout"};
+    const auto clickW = [&] {
+        Page()->GetKeyButton(static_cast<int>(kW))->click();
+        ASSERT_TRUE(WaitIdle());
+    };
+    const auto shownNotices = [&] {
+        std::vector<std::string> shown;
+        for (const char* name : kNotices) {
+            if (Find(name)->IsVisible()) shown.emplace_back(name);
+        }
+        return shown;
+    };
+    Find<ui::COptionUI>("key_Op_tab")->SetSelected(true);
+    clickW();
+    EXPECT_TRUE(Find("keyset_layout")->IsVisible()) << "the factory profile's block says it takes keys";
+    EXPECT_TRUE(shownNotices().empty());
+
+    // A profile colour without green: the first block says the keyboard takes no keys.
+    LightSetting light = Page()->Keyboard().LightState().light;
+    light.green = 0;
+    ASSERT_TRUE(Page()->ChangeLighting(light));
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(Block(0)[KeyboardBlock::kGreen], 0);
+    clickW();
+    EXPECT_FALSE(Find("keyset_layout")->IsVisible());
+    EXPECT_EQ(shownNotices(), std::vector<std::string>{"ENtishi_layout"});
+
+    window.SendMessage(ui::kApplyLanguage, 1, 0);  // Simplified Chinese
+    clickW();
+    EXPECT_EQ(shownNotices(), std::vector<std::string>{"keytishi_layout"});
+    EXPECT_EQ(Find("keytishi_layout_text")->GetText(), QString::fromUtf8("此键盘不支持按键设置：按键保持出厂功能。"));
+    EXPECT_TRUE(window.grab().toImage().save(ScreenshotFolder() + "/kb-key-notice-cn.png"));
+
+    light.green = 255;
+    ASSERT_TRUE(Page()->ChangeLighting(light));
+    ASSERT_TRUE(WaitIdle());
+    clickW();
+    EXPECT_TRUE(Find("keyset_layout")->IsVisible());
+    EXPECT_TRUE(shownNotices().empty());
+}
+
+TEST_F(KeyboardPageTest, TheCustomGroupChosenOnTheLightingPanelIsThePatternTheKeyboardShows) {
+    OpenConnected();
+    ASSERT_NE(Page(), nullptr);
+    SetMode(kCustomStaticMode);
+    const uint8_t ledQ = sim::KeyboardFirmware::LedOfKey(43);
+    const auto qLit = [&] { return (keyboard_->CustomBitmap()[ledQ % 21] >> (ledQ / 21)) & 1; };
+    ASSERT_EQ(qLit(), 0);
+    ASSERT_TRUE(Page()->OnKeyButtonClicked(43));  // Q on in group 0
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(qLit(), 1);
+
+    auto* groups = Find<ui::CComboUI>("light_combo_custommodeSelect");
+    ASSERT_NE(groups, nullptr);
+    EXPECT_EQ(groups->GetCurSel(), 0);
+    groups->SelectItem(2);  // as the user picks it: the notification is routed to the page
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(qLit(), 0) << "a new group lights only its highlighted keys";
+    EXPECT_EQ(SavedDevice()["CustomLightMode"]["CustomLightModeGroupIndex"].asInt(), 2);
+
+    groups->SelectItem(0);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(qLit(), 1) << "group 0 kept Q";
+    EXPECT_EQ(SavedDevice()["CustomLightMode"]["CustomLightModeGroupIndex"].asInt(), 0);
+}
+
+TEST_F(KeyboardPageTest, TheKeyRepeatResetPutsTheDesktopsDefaultsBack) {
+    OpenConnected();
+    ASSERT_NE(Page(), nullptr);
+    Find<ui::COptionUI>("system_Op_tab")->SetSelected(true);
+    Find<ui::COptionUI>("repeat_delay_check_3")->SetSelected(true);
+    Find<ui::COptionUI>("repeat_rate_check_0")->SetSelected(true);
+    ASSERT_EQ(CreateSystemKeyboardSettings()->RepeatDelay(), 3);
+
+    Find("reset_repeat_btn")->SendNotify("click");
+    EXPECT_EQ(Page()->Keyboard().Settings().RepeatDelay, kDefaultKeyRepeatDelay);
+    EXPECT_EQ(Page()->Keyboard().Settings().Repeat, kDefaultKeyRepeatRate);
+    EXPECT_EQ(CreateSystemKeyboardSettings()->RepeatDelay(), kDefaultKeyRepeatDelay);
+    EXPECT_EQ(CreateSystemKeyboardSettings()->RepeatRate(), kDefaultKeyRepeatRate);
+    EXPECT_TRUE(Find<ui::COptionUI>("repeat_delay_check_1")->IsSelected());
+    EXPECT_TRUE(Find<ui::COptionUI>("repeat_rate_check_3")->IsSelected());
+    EXPECT_EQ(Find<ui::CSliderUI>("repeat_rate_slider")->GetValue(), kDefaultKeyRepeatRate);
+    EXPECT_TRUE(Find("repeat_delay_time_label1")->GetText().endsWith("500ms"));
+}
+
+// Synchronised lighting paints the page from the synchroniser's thread while the preview stands
+// still; the page's paint pass hands those colours to the keyboard.
+TEST_F(KeyboardPageTest, SynchronisedLightingReachesTheKeyboard) {
+    OpenConnected();
+    ASSERT_NE(Page(), nullptr);
+    SetMode(1);
+    Page()->SetSyncLighting(true);
+    for (int i = 0; i < Page()->GetLightCount(); ++i) Page()->PreviewState()->SetLightColor(static_cast<size_t>(i), MakeLightColor({0, 255, 0}, 77));
+    Page()->PaintLightButtons();
+    const uint8_t led = sim::KeyboardFirmware::LedOfKey(kW);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyboard_->LightFrame()[led] == 77; }, 3000));
+    EXPECT_EQ(keyboard_->LightFrame()[sim::KeyboardFirmware::LedOfKey(43)], 77);
+    Page()->SetSyncLighting(false);
+}
+
+// A reset whose macros do not fit the keyboard says how many steps must go; the profile stands.
+TEST_F(KeyboardPageTest, AResetWhoseMacrosDoNotFitSaysHowManyStepsMustGo) {
+    const std::string folder = std::string(std::getenv("HOME")) + "/.local/share/ORVANE Q730 Gaming Mouse/keyboard/";
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(WriteMacroIndex(folder + "macro.config", {{"long", "m1"}}));
+    MacroFile macro{{}, "m1", "long"};
+    for (int i = 0; i < 40; ++i) {
+        macro.Events.push_back({"down", 4, 10, "30"});
+        macro.Events.push_back({"up", 4, 10, "30"});
+    }
+    ASSERT_TRUE(WriteMacroFile(folder + "m1.mac", macro));
+    sim::KeyboardOptions small;
+    small.macroUnits = 1;
+    OpenConnected(small);
+    ASSERT_NE(Page(), nullptr);
+
+    Find("device_reset_btn")->SendNotify("click");
+    ASSERT_TRUE(WaitIdle());
+    QString shown;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (ui::WindowImplBase* w : ui::WindowImplBase::Windows()) {
+            auto* box = dynamic_cast<ui::CMsgWnd*>(w);
+            if (box == nullptr || box->IsClosed()) continue;
+            if (auto* text = box->FindControl("MessageText")) shown = text->GetText();
+            box->Close();
+        }
+        return !shown.isEmpty();
+    }, 3000));
+    const int excess = Page()->Keyboard().LastProfileMacroWrite();
+    ASSERT_GT(excess, 0);
+    EXPECT_EQ(shown, QString("The macros do not fit into the device's memory. Remove %1 macro steps and try again.").arg(excess));
+    EXPECT_TRUE(std::filesystem::exists(Page()->GetProfileFileName())) << "the profile stands";
 }
 
 // Both layouts with an animated mode, in English and Chinese, two frames apart. The emulated
