@@ -10,6 +10,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -322,6 +325,8 @@ TEST_F(KeyboardPageTest, TheCustomGroupChosenOnTheLightingPanelIsThePatternTheKe
     groups->SelectItem(0);
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(qLit(), 1) << "group 0 kept Q";
+    QTest::qWait(100);
+    EXPECT_TRUE(Window().grab().toImage().save(ScreenshotFolder() + "/kb-custom-pattern-en.png"));
     EXPECT_EQ(SavedDevice()["CustomLightMode"]["CustomLightModeGroupIndex"].asInt(), 0);
 }
 
@@ -391,6 +396,41 @@ TEST_F(KeyboardPageTest, AResetWhoseMacrosDoNotFitSaysHowManyStepsMustGo) {
     ASSERT_GT(excess, 0);
     EXPECT_EQ(shown, QString("The macros do not fit into the device's memory. Remove %1 macro steps and try again.").arg(excess));
     EXPECT_TRUE(std::filesystem::exists(Page()->GetProfileFileName())) << "the profile stands";
+}
+
+TEST_F(KeyboardPageTest, AProfileTheKeyboardDoesNotTakeLeavesTheFolderAsItWas) {
+    OpenConnected();
+    ASSERT_NE(Page(), nullptr);
+    auto* combo = Find<ui::CComboUI>("device_profile_combo");
+    const auto userFiles = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& e : std::filesystem::directory_iterator(Page()->Keyboard().UserDataFolder())) {
+            std::ifstream in(e.path(), std::ios::binary);
+            files[e.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
+        }
+        return files;
+    };
+    Click("device_add_btn");
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_EQ(combo->count(), 2);
+    const auto files = userFiles();
+    const std::string shown = Page()->GetProfileFileName();
+
+    for (const auto& [what, operation] : std::vector<std::pair<const char*, std::function<void()>>>{
+             {"add", [&] { Click("device_add_btn"); }}, {"select", [&] { combo->SelectItem(0, true); }}}) {
+        sim::CommandFaults faults;
+        faults.errorStatusReports = 1000;
+        keyboard_->SetFaults(faults);
+        operation();
+        ASSERT_TRUE(WaitIdle());
+        keyboard_->SetFaults({});
+        EXPECT_EQ(userFiles(), files) << what;
+        EXPECT_EQ(combo->GetCurSel(), 1) << what;
+        EXPECT_EQ(Page()->GetProfileFileName(), shown) << what;
+    }
+    Click("device_add_btn");
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(combo->count(), 3) << "with the keyboard answering again an add stands";
 }
 
 // Both layouts with an animated mode, in English and Chinese, two frames apart. The emulated
