@@ -79,6 +79,18 @@ TEST_F(OrvanectlPad, ProfilesAreThePadsOwnAndASelectionWritesItsLighting) {
     EXPECT_NE(r.out.find("Profile2"), std::string::npos) << r.out;
     EXPECT_EQ(Run({"--simulate", "mouse", "profiles", "list"}).out.find("Profile2"), std::string::npos)
         << "the mouse's profiles are its own";
+
+    // A profile file of the pad comes back in as a profile of its own, selected and written.
+    const std::string file = home_.Path() + "/pad-profile.json";
+    r = Run({"--simulate", "pad", "--pad", "profiles", "export", "0", file});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(Run({"--simulate", "pad", "--pad", "profiles", "select", "1"}).exitCode, 0);
+    ASSERT_EQ(PadMemory()[1], 0);
+    r = Run({"--simulate", "pad", "--pad", "profiles", "import", file});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("written to the mouse pad"), std::string::npos) << r.out;
+    EXPECT_EQ(PadMemory()[1], 8) << "the imported copy of profile 0";
+    EXPECT_EQ(Run({"--simulate", "pad", "--pad", "profiles", "import", home_.Path() + "/no-such.json"}).exitCode, 1);
 }
 
 TEST_F(OrvanectlPad, ThePadIsChosenByItsInterfaceOrByPad) {

@@ -26,9 +26,8 @@ int ShootCommand(const GlobalOptions& options, const Args& args);
 int UpdatesCommand(const GlobalOptions& options, const Args& args);
 int KeysCommand(const GlobalOptions& options, const Args& args);
 int MacrosCommand(const GlobalOptions& options, const Args& args);
-// The mouse pad's `config` and `profiles` (--pad; `profiles` also for --headset).
+// The mouse pad's `config` (--pad).
 int PadConfigCommand(const GlobalOptions& options, const Args& args);
-int PadProfilesCommand(const GlobalOptions& options, const Args& args);
 // The headset: `config` (--headset) with its audio state, and its audio functions.
 int HeadsetConfigCommand(const GlobalOptions& options, const Args& args);
 int EqCommand(const GlobalOptions& options, const Args& args);

@@ -1,21 +1,67 @@
-// `orvanectl profiles ...`: the profile panel's operations on the mouse's user data. Whatever
-// moves the selection (an import too) loads the profile and writes it to the mouse, as a
-// selection does; an export changes nothing and needs no mouse.
+// `orvanectl [--pad|--headset] profiles ...`: the profile panel's operations on the user data of
+// the mouse, the mouse pad or the headset. Whatever moves the selection (an import too) loads the
+// profile and writes it to the device, as a selection does; an export changes nothing and needs
+// no device.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "profiles/ProfileExchange.h"
 #include "profiles/ProfileChangeGuard.h"
 #include "tools/orvanectl/Commands.h"
 #include "tools/orvanectl/MouseSession.h"
+#include "tools/orvanectl/PadSession.h"
 
 namespace orvane::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orvanectl profiles list | select N|NAME | add | copy | rename NAME | delete | reset |\n"
-    "                          export N|NAME FILE | import FILE";
+    "usage: orvanectl [--pad|--headset] profiles list | select N|NAME | add | copy | rename NAME | delete |\n"
+    "                          reset | export N|NAME FILE | import FILE";
+
+// The open device whose profiles an operation changes, and the guard that puts the folder (and,
+// for the mouse, the desktop's pointer settings) back when the device does not take the profile.
+struct ProfileDevice {
+    const char* name = "mouse";
+    bool guardsDesktop = false;
+    ProfileChangeGuard guard;
+    std::function<DeviceOutcome(ProfileList&, int)> select;
+    std::function<DeviceOutcome(ProfileList&)> reset;
+    std::function<DeviceOutcome(const std::string&)> apply;
+    std::shared_ptr<void> session;  // keeps the device open
+};
+
+template <class Core>
+void BindProfileOperations(ProfileDevice& device, Core& core) {
+    device.select = [&core](ProfileList& list, int index) { return core.SelectProfile(list, index); };
+    device.reset = [&core](ProfileList& list) { return core.ResetProfile(list); };
+    device.apply = [&core](const std::string& uuid) { return core.ApplyProfile(uuid); };
+}
+
+ProfileList OpenProfileList(const GlobalOptions& options) {
+    return PadFamily(options) ? OpenPadProfileList(options.headset) : OpenMouseProfileList();
+}
+
+std::unique_ptr<ProfileDevice> OpenProfileDevice(const GlobalOptions& options, const ProfileList& list, int& code) {
+    auto device = std::make_unique<ProfileDevice>();
+    if (PadFamily(options)) {
+        std::shared_ptr<PadSession> session = OpenPadSession(options, list, code);
+        if (!session) return nullptr;
+        device->name = options.headset ? "headset" : "mouse pad";
+        BindProfileOperations(*device, session->pad);
+        device->session = session;
+        return device;
+    }
+    std::shared_ptr<MouseSession> session = OpenMouseSession(options, list, code);
+    if (!session) return nullptr;
+    device->guardsDesktop = true;
+    device->guard = ProfileChangeGuard(*session->desktop);
+    BindProfileOperations(*device, session->mouse);
+    device->session = session;
+    return device;
+}
 
 void PrintList(const ProfileList& list) {
     const auto& entries = list.Entries();
@@ -36,21 +82,20 @@ int FindEntry(const ProfileList& list, const std::string& what) {
 
 std::string FolderOf(const ProfileList& list) { return std::filesystem::path(list.ListPath()).parent_path().string(); }
 
-// The mouse's answer to the profile an operation selected; when it did not take it, the guard
-// has put the folder and the desktop's pointer settings back: the disk never says what the mouse
-// does not hold.
-int Written(const DeviceOutcome& written, const ProfileList& list, ProfileChangeGuard& guard) {
-    guard.Begin(FolderOf(list));
-    const ProfileChangeGuard::End end = guard.Finish(written);
+// The device's answer to the profile an operation selected; when it did not take it, the guard
+// has put what the operation changed back: the disk never says what the device does not hold.
+int Written(const DeviceOutcome& written, const ProfileList& list, ProfileDevice& device) {
+    device.guard.Begin(FolderOf(list));
+    const ProfileChangeGuard::End end = device.guard.Finish(written);
     if (end == ProfileChangeGuard::End::kPutBack || end == ProfileChangeGuard::End::kPutBackFailed) {
         std::fprintf(stderr, "orvanectl: %s\n",
-                     end == ProfileChangeGuard::End::kPutBack
-                         ? "the profiles and the desktop's pointer settings were left as they were"
-                         : "the profiles could not all be put back as they were");
+                     end == ProfileChangeGuard::End::kPutBackFailed ? "the profiles could not all be put back as they were"
+                     : device.guardsDesktop ? "the profiles and the desktop's pointer settings were left as they were"
+                                            : "the profiles were left as they were");
         return written.IsDeviceFailure() ? OutcomeResult(written) : Fail(kExitFailure, written.reason);
     }
     if (written.IsRefused()) std::fprintf(stderr, "orvanectl: %s; they were not written\n", written.reason.c_str());
-    std::printf("profile %s selected and written to the mouse\n", list.SelectedName().c_str());
+    std::printf("profile %s selected and written to the %s\n", list.SelectedName().c_str(), device.name);
     return kExitOk;
 }
 
@@ -88,7 +133,7 @@ int ExportCommand(const ProfileList& list, const std::string& which, const std::
     return kExitOk;
 }
 
-// The file is checked before the mouse is opened, so a refusal needs no device; the mouse is
+// The file is checked before the device is opened, so a refusal needs no device; the device is
 // opened before the import, so nothing changes on disk when it cannot be written.
 int ImportCommand(const GlobalOptions& options, ProfileList& list, const std::string& file) {
     Json::Value root;
@@ -96,21 +141,19 @@ int ImportCommand(const GlobalOptions& options, ProfileList& list, const std::st
         return ExchangeFailure(r, "import");
     }
     int code = kExitOk;
-    auto session = OpenMouseSession(options, list, code);
-    if (!session) return code;
-    ProfileChangeGuard guard(*session->desktop);
-    guard.Arm(FolderOf(list));
+    const auto device = OpenProfileDevice(options, list, code);
+    if (!device) return code;
+    device->guard.Arm(FolderOf(list));
     if (const ProfileExchangeResult r = ImportProfile(list, file); !r.Done()) return ExchangeFailure(r, "import");
-    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, guard);
+    return Written(device->apply(list.GetSelectedUuid()), list, *device);
 }
 
 }  // namespace
 
 int ProfilesCommand(const GlobalOptions& options, const Args& args) {
-    if (PadFamily(options)) return PadProfilesCommand(options, args);
     if (args.empty()) return Fail(kExitUsage, kUsage);
     const std::string& verb = args[0];
-    ProfileList list = OpenMouseProfileList();
+    ProfileList list = OpenProfileList(options);
     if (verb == "list" && args.size() == 1) {
         PrintList(list);
         return kExitOk;
@@ -128,17 +171,16 @@ int ProfilesCommand(const GlobalOptions& options, const Args& args) {
     int index = -1;
     if (select && (index = FindEntry(list, args[1])) < 0) return Fail(kExitUsage, "no profile " + args[1]);
 
-    // The mouse first: nothing changes on disk when it cannot be written.
+    // The device first: nothing changes on disk when it cannot be written.
     int code = kExitOk;
-    auto session = OpenMouseSession(options, list, code);
-    if (!session) return code;
-    ProfileChangeGuard guard(*session->desktop);
-    guard.Arm(FolderOf(list));
-    if (select) return Written(session->mouse.SelectProfile(list, index), list, guard);
-    if (verb == "reset") return Written(session->mouse.ResetProfile(list), list, guard);
+    const auto device = OpenProfileDevice(options, list, code);
+    if (!device) return code;
+    device->guard.Arm(FolderOf(list));
+    if (select) return Written(device->select(list, index), list, *device);
+    if (verb == "reset") return Written(device->reset(list), list, *device);
     const ProfileListResult changed = verb == "add" ? list.AddProfile() : verb == "copy" ? list.CopyProfile() : list.DeleteProfile();
     if (int r = ListResult(changed, verb.c_str()); r != kExitOk) return r;
-    return Written(session->mouse.ApplyProfile(list.GetSelectedUuid()), list, guard);
+    return Written(device->apply(list.GetSelectedUuid()), list, *device);
 }
 
 }  // namespace orvane::tool

@@ -34,7 +34,7 @@ const std::map<std::string, CommandEntry>& CommandTable() {
         {"write-macros", {WriteMacrosCommand, "write-macros [FOLDER]     compile and write the macros of FOLDER/macro.config"}},
         {"power", {PowerCommand, "power                     the power status"}},
         {"pull", {PullCommand, "pull PROFILE.json         store the device's active DPI stage and light state in the profile"}},
-        {"profiles", {ProfilesCommand, "profiles list|select N|NAME|add|copy|rename NAME|delete|reset   the mouse's profiles;\n"
+        {"profiles", {ProfilesCommand, "profiles list|select N|NAME|add|copy|rename NAME|delete|reset   the mouse's (--pad, --headset: its) profiles;\n"
                                       "                            profiles export N|NAME FILE, profiles import FILE   to and from profile files"}},
         {"dpi", {DpiCommand, "dpi [STAGE CPI | STAGE on|off | active STAGE]   DPI stages of the selected profile"}},
         {"rate", {RateCommand, "rate 125|250|500|1000|2000  report rate in Hz"}},
