@@ -229,10 +229,8 @@ bool CQuorvantKeyboardDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    BeginProfileChange();
-    const DeviceOutcome applied =
-        keyboard_->ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
-    if (!applied.IsPending()) FinishProfileChange(applied);
+    const DeviceOutcome applied = RunProfileChange(
+        [&](OutcomeHandler done) { return keyboard_->ApplyProfile(GetProfileUuid().toStdString(), std::move(done)); });
     if (applied.IsRefused()) return false;
     TakeLoadedProfile();
     RefreshControls();
@@ -242,14 +240,12 @@ bool CQuorvantKeyboardDevice::ApplySelectedProfile() {
 bool CQuorvantKeyboardDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr) return false;
-    BeginProfileChange();
-    const auto finish = [this](const DeviceOutcome& written) {
-        const int macros = keyboard_->LastProfileMacroWrite();
-        if (const char* message = ResetMacroMessage(GetDeviceKind(), macros)) ShowPageMessage(message, macros);
-        FinishProfileChange(written);
-    };
-    const DeviceOutcome reset = keyboard_->ResetProfile(item->List(), finish);
-    if (!reset.IsPending()) FinishProfileChange(reset);
+    const DeviceOutcome reset = RunProfileChange(
+        [&](OutcomeHandler done) { return keyboard_->ResetProfile(item->List(), std::move(done)); },
+        [this](const DeviceOutcome&) {
+            const int macros = keyboard_->LastProfileMacroWrite();
+            if (const char* message = ResetMacroMessage(GetDeviceKind(), macros)) ShowPageMessage(message, macros);
+        });
     if (reset.IsRefused()) return false;
     item->ShowProfiles();
     SetProfileUuid(item->GetSelectedUuid());

@@ -248,12 +248,9 @@ bool CQuorvantMouseDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    BeginProfileChange();
-    const DeviceOutcome applied = mouse_.ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) {
-        RefreshPerformance();
-        FinishProfileChange(written);
-    });
-    if (!applied.IsPending()) FinishProfileChange(applied);
+    const DeviceOutcome applied = RunProfileChange(
+        [&](OutcomeHandler done) { return mouse_.ApplyProfile(GetProfileUuid().toStdString(), std::move(done)); },
+        [this](const DeviceOutcome&) { RefreshPerformance(); });
     if (applied.IsRefused()) return false;
     TakeLoadedProfile();
     RefreshControls();
@@ -270,12 +267,9 @@ void CQuorvantMouseDevice::ReloadPutBackProfile() {
 bool CQuorvantMouseDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr) return false;
-    BeginProfileChange();
-    const DeviceOutcome reset = mouse_.ResetProfile(item->List(), [this](const DeviceOutcome& written) {
-        RefreshPerformance();
-        FinishProfileChange(written);
-    });
-    if (!reset.IsPending()) FinishProfileChange(reset);
+    const DeviceOutcome reset =
+        RunProfileChange([&](OutcomeHandler done) { return mouse_.ResetProfile(item->List(), std::move(done)); },
+                         [this](const DeviceOutcome&) { RefreshPerformance(); });
     if (reset.IsRefused()) return false;
     item->ShowProfiles();
     TakeLoadedProfile();

@@ -132,10 +132,8 @@ bool CQuorvantMousePadDevice::ApplySelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr || item->GetSelectedUuid().isEmpty()) return false;
     SetProfileUuid(item->GetSelectedUuid());
-    BeginProfileChange();
-    const DeviceOutcome applied =
-        pad_->ApplyProfile(GetProfileUuid().toStdString(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
-    if (!applied.IsPending()) FinishProfileChange(applied);
+    const DeviceOutcome applied = RunProfileChange(
+        [&](OutcomeHandler done) { return pad_->ApplyProfile(GetProfileUuid().toStdString(), std::move(done)); });
     if (applied.IsRefused()) return false;
     ShowLighting();
     RefreshControls();
@@ -145,10 +143,8 @@ bool CQuorvantMousePadDevice::ApplySelectedProfile() {
 bool CQuorvantMousePadDevice::ResetSelectedProfile() {
     CDeviceProfileUI* item = GetProfileItem();
     if (item == nullptr) return false;
-    BeginProfileChange();
     const DeviceOutcome reset =
-        pad_->ResetProfile(item->List(), [this](const DeviceOutcome& written) { FinishProfileChange(written); });
-    if (!reset.IsPending()) FinishProfileChange(reset);
+        RunProfileChange([&](OutcomeHandler done) { return pad_->ResetProfile(item->List(), std::move(done)); });
     if (reset.IsRefused()) return false;
     item->ShowProfiles();
     ShowLighting();

@@ -365,6 +365,18 @@ void CQuorvantUSBDevice::TintButton(ui::CDeviceKeyButtonUI& button, LightColor c
     button.Invalidate();
 }
 
+DeviceOutcome CQuorvantUSBDevice::RunProfileChange(const std::function<DeviceOutcome(OutcomeHandler)>& write,
+                                                  OutcomeHandler then) {
+    profileGuard_.Begin(GetUserDataFolder());
+    const DeviceOutcome outcome = write([this, then = std::move(then)](const DeviceOutcome& written) {
+        if (then) then(written);
+        FinishProfileChange(written);
+    });
+    // Not pending: refused before any device work, the handler was not called.
+    if (!outcome.IsPending()) FinishProfileChange(outcome);
+    return outcome;
+}
+
 void CQuorvantUSBDevice::FinishProfileChange(const DeviceOutcome& written) {
     const ProfileChangeGuard::End end = profileGuard_.Finish(written);
     if (end != ProfileChangeGuard::End::kPutBack && end != ProfileChangeGuard::End::kPutBackFailed) return;

@@ -260,11 +260,11 @@ protected:
     void OnDeviceBusy(bool busy);
     // A family whose profiles change the desktop's pointer settings puts those back too.
     void SetProfileGuardDesktop(SystemMouseSettings& desktop) { profileGuard_ = ProfileChangeGuard(desktop); }
-    // A profile operation whose device write follows.
-    void BeginProfileChange() { profileGuard_.Begin(GetUserDataFolder()); }
-    // Its device outcome: when the run failed, the folder is back as it was, the profile panel
-    // lists it again and the family reloads the selected profile (ReloadPutBackProfile).
-    void FinishProfileChange(const DeviceOutcome& written);
+    // A profile operation's device write under the put-back guard: `write` starts it with the
+    // handler of its outcome, which runs `then` first. When the run failed, the folder is back as
+    // it was, the profile panel lists it again and the family reloads the selected profile
+    // (ReloadPutBackProfile). The outcome `write` returned.
+    DeviceOutcome RunProfileChange(const std::function<DeviceOutcome(OutcomeHandler)>& write, OutcomeHandler then = {});
     // The selected profile's document from its file with nothing written (the device has just
     // failed), and shown.
     virtual void ReloadPutBackProfile() {}
@@ -358,6 +358,7 @@ private:
     std::atomic<bool> lightingEnabled_{true};
     std::atomic<bool> windowActive_{true};
     std::atomic<bool> powerFlag_{false};
+    void FinishProfileChange(const DeviceOutcome& written);
     ProfileChangeGuard profileGuard_;
     DeviceRecord record_;
     int lightTableIndex_ = 0;
